@@ -1,0 +1,144 @@
+#include "core/diagnostic_log.h"
+
+#include "core/library_module.h"
+#include "core/library_ui.h"
+
+#include <QFile>
+#include <QSettings>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+namespace abif {
+
+namespace {
+
+const char *categoryTag(unsigned category) {
+    switch (category) {
+    case LogGeneral: return "[GEN] ";
+    case LogDevice: return "[DEV] ";
+    case LogImport: return "[IMP] ";
+    case LogGadFile: return "[GAD] ";
+    case LogBackup: return "[GBK] ";
+    default: return "[???] ";
+    }
+}
+
+const char *levelTag(int level) {
+    switch (level) {
+    case LogError: return "[ERR] ";
+    case LogWarning: return "[WRN] ";
+    case LogInformation: return "[INF] ";
+    default: return "[???] ";
+    }
+}
+
+QByteArray timeStamp() {
+    char text[32] = "";
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (localtime_r(&now, &local)) std::strftime(text, sizeof text, "%Y/%m/%d-%H:%M:%S", &local);
+    const auto ticks = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+    char tick[24];
+    std::snprintf(tick, sizeof tick, "(%010d) ", static_cast<int>(static_cast<uint32_t>(ticks.count())));
+    return QByteArray(text) + tick;
+}
+
+QByteArray format(const char *format, va_list args) {
+    va_list measure;
+    va_copy(measure, args);
+    const int size = std::vsnprintf(nullptr, 0, format, measure);
+    va_end(measure);
+    if (size <= 0) return {};
+    QByteArray text(size, '\0');
+    std::vsnprintf(text.data(), static_cast<size_t>(size) + 1, format, args);
+    return text;
+}
+
+// Another writer's momentary hold on the file is worth an immediate retry.
+constexpr int kWriteAttempts = 101;
+
+bool isTransient(int error) { return error == EINTR || error == EAGAIN || error == EBUSY; }
+
+}  // namespace
+
+DiagnosticLog::DiagnosticLog(QString settingsFile, QString logFile)
+    : settingsFile_(std::move(settingsFile)), logFile_(std::move(logFile)) {}
+
+void DiagnosticLog::loadSettings() {
+    loaded_ = true;
+    const QSettings settings(settingsFile_, QSettings::IniFormat);
+    level_ = settings.value(QStringLiteral("DumpLog/Level"), 0).toInt();
+    if (level_ == 0) return;
+    categoryMask_ = static_cast<unsigned>(settings.value(QStringLiteral("DumpLog/Category"), -1).toInt());
+    timeStamp_ = settings.value(QStringLiteral("DumpLog/TimeStamp"), 1).toInt() != 0;
+}
+
+bool DiagnosticLog::isOff() {
+    std::lock_guard lock(mutex_);
+    if (!loaded_) loadSettings();
+    return level_ == 0;
+}
+
+bool DiagnosticLog::appendLine(const QByteArray &line) {
+    const QByteArray path = QFile::encodeName(logFile_);
+    for (int attempt = 0; attempt < kWriteAttempts; ++attempt) {
+        errno = 0;
+        if (std::FILE *file = std::fopen(path.constData(), "ab")) {
+            const bool written = std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), file) ==
+                                 static_cast<size_t>(line.size());
+            const int writeError = errno;
+            const bool closed = std::fclose(file) == 0;
+            if (written && closed) return true;
+            if (!isTransient(written ? errno : writeError)) return false;
+        } else if (!isTransient(errno)) {
+            return false;
+        }
+    }
+    return false;
+}
+
+void DiagnosticLog::write(LogLevel level, unsigned category, const char *fmt, va_list args) {
+    QByteArray line;
+    {
+        std::lock_guard lock(mutex_);
+        if (!loaded_) loadSettings();
+        if (level_ < level || (category & categoryMask_) == 0) return;
+
+        QByteArray message = format(fmt, args);
+        message.replace("\n", "\r\n");
+        line = categoryTag(category) + QByteArray(levelTag(level)) + message;
+        if (timeStamp_) line.prepend(timeStamp());
+        // Texts arrive as UTF-8; the file is in the user's charset.
+        line = QString::fromUtf8(line).toLocal8Bit();
+        if (appendLine(line)) return;
+        level_ = 0;
+    }
+    libraryUi().message(QStringLiteral("ERROR"), MessageButtons::Ok, MessageIcon::Error);
+}
+
+DiagnosticLog &diagnosticLog() {
+    static auto *log = new DiagnosticLog(moduleSibling(QStringLiteral(".INI")), moduleSibling(QStringLiteral(".Log")));
+    return *log;
+}
+
+#define ABIF_FORWARD(level, category, format)     \
+    va_list args;                                 \
+    va_start(args, format);                       \
+    diagnosticLog().write(level, category, format, args); \
+    va_end(args)
+
+void logError(unsigned category, const char *format, ...) { ABIF_FORWARD(LogError, category, format); }
+
+void logInfo(unsigned category, const char *format, ...) { ABIF_FORWARD(LogInformation, category, format); }
+
+void logResult(bool success, unsigned category, const char *format, ...) {
+    ABIF_FORWARD(success ? LogInformation : LogError, category, format);
+}
+
+#undef ABIF_FORWARD
+
+}  // namespace abif

@@ -1,0 +1,44 @@
+// Everything the library asks of a person goes through this one interface, so
+// that the library runs headless and tests can script the answers.
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+namespace abif {
+
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageIcon { Information, Warning, Question, Error };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+class LibraryUi {
+public:
+    virtual ~LibraryUi() = default;
+    // A message box with the library's caption, on the calling thread's language.
+    virtual MessageAnswer message(const QString &text, MessageButtons buttons, MessageIcon icon) = 0;
+    // Busy cursor around long work done on the calling thread.
+    virtual void setBusy(bool busy) = 0;
+    virtual void openHelp(const QUrl &topic) = 0;
+};
+
+// The interface in force: the Qt one when the process has a QApplication,
+// else a headless one that writes messages to standard error and answers
+// every question as cancelled.
+LibraryUi &libraryUi();
+
+// Replaces the interface (tests); null restores the default.
+void setLibraryUi(LibraryUi *ui);
+
+// The answer a person who cannot be asked gives.
+MessageAnswer declinedAnswer(MessageButtons buttons);
+
+// Keeps the busy cursor up for one scope.
+class BusyScope {
+public:
+    BusyScope() { libraryUi().setBusy(true); }
+    ~BusyScope() { libraryUi().setBusy(false); }
+    BusyScope(const BusyScope &) = delete;
+    BusyScope &operator=(const BusyScope &) = delete;
+};
+
+}  // namespace abif

@@ -1,0 +1,215 @@
+/*
+ * abiflink: the address-book library of the Quillabrex K7710/K7910 editor.
+ *
+ * Plain C interface (C99 and later, C++). Every export returns a 32-bit result
+ * code from the table below unless its comment says otherwise. Texts are
+ * UTF-16 code units; records are byte-packed and passed in exactly the layout
+ * declared here.
+ */
+#ifndef ABIFLINK_H
+#define ABIFLINK_H
+
+#include <stdint.h>
+
+#if defined(ABIF_BUILDING_LIBRARY)
+#define ABIF_API __attribute__((visibility("default")))
+#else
+#define ABIF_API
+#endif
+
+#ifdef __cplusplus
+typedef char16_t abif_char16;
+extern "C" {
+#else
+typedef uint16_t abif_char16;
+#endif
+
+/* ---- Result codes ------------------------------------------------------ */
+
+#define ABIF_OK        0x00000000 /* success */
+#define ABIF_E_FAIL    0x20000001 /* general failure */
+#define ABIF_E_LIMIT   0x20000002 /* a record array is at its limit */
+#define ABIF_E_CANCEL  0x20000004 /* cancelled: the user declined, or the flags forbid it */
+#define ABIF_E_INDEX   0x20000005 /* record index out of range */
+#define ABIF_E_NULL    0x20000006 /* null pointer argument */
+#define ABIF_E_END     0x20000007 /* end of records (internal to readers, never returned) */
+#define ABIF_E_FORMAT  0x20000008 /* file or data block not in the expected format */
+#define ABIF_E_HANDLE  0x2000000A /* container handle is null or not a live container */
+#define ABIF_E_MEMORY  0x2000000B /* memory exhausted, or an object could not be created */
+/* File operations return the system's error number (errno, a small positive
+ * number) in place of a library code when the file itself fails. */
+
+/* ---- Records ------------------------------------------------------------ */
+
+#define ABIF_LIMIT_UNLIMITED 0x7FFFFFFF
+
+#pragma pack(push, 1)
+
+typedef struct CAbifMyFaxData {      /* PC fax member, 949 bytes */
+    uint16_t id;
+    abif_char16 name[33];
+    abif_char16 faxNumber[51];
+    abif_char16 company[65];
+    abif_char16 note[255];
+    uint8_t commMode;                /* 0 "G3 Auto", 1 "F4800" */
+    int64_t updatedOn;               /* seconds since 1970-01-01 00:00 UTC */
+    abif_char16 reservedText[65];
+} CAbifMyFaxData;
+
+typedef struct CAbifMyFaxGroupData { /* PC fax group, 138 bytes */
+    uint16_t id;
+    abif_char16 name[33];
+    int64_t updatedOn;
+    uint16_t memberCount;
+    uint16_t members[30];
+} CAbifMyFaxGroupData;
+
+typedef struct CAbifFaxData {        /* machine fax speed dial, 170 bytes */
+    uint16_t id;
+    abif_char16 name[33];
+    abif_char16 faxNumber[51];
+} CAbifFaxData;
+
+typedef struct CAbifFaxGroupData {   /* machine fax group dial, 268 bytes */
+    uint16_t id;
+    abif_char16 name[33];
+    uint16_t memberCount;
+    uint16_t members[99];
+} CAbifFaxGroupData;
+
+typedef struct CAbifEMailData {      /* machine email address, 198 bytes */
+    uint16_t id;
+    abif_char16 name[33];
+    abif_char16 emailAddress[65];
+} CAbifEMailData;
+
+typedef struct CAbifEMailGroupData { /* machine email group, 90 bytes; count before name */
+    uint16_t id;
+    uint16_t memberCount;
+    abif_char16 name[33];
+    uint16_t members[10];
+} CAbifEMailGroupData;
+
+typedef struct CAbifServerAddressData { /* machine server address, 721 bytes */
+    uint16_t id;
+    uint8_t serverType;              /* 1 Computer (SMB), 0 Server (FTP) */
+    abif_char16 name[33];
+    abif_char16 hostName[65];
+    uint16_t portNumber;
+    abif_char16 loginName[97];
+    abif_char16 loginPassword[33];
+    abif_char16 folderPath[97];
+    abif_char16 shareName[33];
+} CAbifServerAddressData;
+
+typedef struct CAbifEMailSubjectData { /* 102 bytes */
+    abif_char16 subject[51];
+} CAbifEMailSubjectData;
+
+typedef struct CAbifEMailBodyData {  /* 402 bytes */
+    abif_char16 body[201];
+} CAbifEMailBodyData;
+
+#pragma pack(pop)
+
+/* ---- Record container --------------------------------------------------- */
+
+/* Opaque container handle. Null, foreign and already deleted handles are
+ * refused with ABIF_E_HANDLE. */
+typedef struct CAbifData CAbifData;
+
+/* Kind masks for comparisons. */
+#define ABIF_KIND_MYFAX    0x1000  /* MyFax and MyFaxGroup */
+#define ABIF_KIND_FAX      0x2000  /* Fax and FaxGroup */
+#define ABIF_KIND_EMAIL    0x4000  /* EMail and EMailGroup */
+#define ABIF_KIND_SERVER   0x8000
+#define ABIF_KIND_SUBJECT  0x10000
+#define ABIF_KIND_BODY     0x20000
+
+/* New empty container with the default limits; null when memory is exhausted. */
+ABIF_API CAbifData *ABIFData_Create(void);
+/* Destroys the container and its records; a bad handle is ignored. */
+ABIF_API void ABIFData_Delete(CAbifData *data);
+
+/*
+ * Per record kind:
+ *   Add:      appends `count` records; stops with ABIF_E_LIMIT at the kind's
+ *             limit, keeping the records added before it.
+ *   GetAt:    copies the record at `index` (current order) into `record`.
+ *   GetCount: number of records, or ABIF_E_HANDLE for a bad handle.
+ *   SetLimit: a negative limit means unlimited; existing records stay.
+ */
+#define ABIF_DECLARE_KIND(Kind, Record)                                              \
+    ABIF_API int32_t ABIFData_Add_##Kind(CAbifData *data, int32_t count, const Record *records); \
+    ABIF_API int32_t ABIFData_GetAt_##Kind(CAbifData *data, int32_t index, Record *record);      \
+    ABIF_API int32_t ABIFData_GetCount_##Kind(CAbifData *data);                                  \
+    ABIF_API int32_t ABIFData_SetLimit_##Kind(CAbifData *data, int32_t limit);
+
+ABIF_DECLARE_KIND(MyFax, CAbifMyFaxData)
+ABIF_DECLARE_KIND(MyFaxGroup, CAbifMyFaxGroupData)
+ABIF_DECLARE_KIND(Fax, CAbifFaxData)
+ABIF_DECLARE_KIND(FaxGroup, CAbifFaxGroupData)
+ABIF_DECLARE_KIND(EMail, CAbifEMailData)
+ABIF_DECLARE_KIND(EMailGroup, CAbifEMailGroupData)
+ABIF_DECLARE_KIND(ServerAddress, CAbifServerAddressData)
+ABIF_DECLARE_KIND(EMailSubject, CAbifEMailSubjectData)
+ABIF_DECLARE_KIND(EMailBody, CAbifEMailBodyData)
+
+#undef ABIF_DECLARE_KIND
+
+/* ---- Library settings ---------------------------------------------------- */
+
+/* Sets the UI language (a Windows LANGID such as 1033) of the calling thread.
+ * Always returns 0. */
+ABIF_API int32_t Abif_Initialize(int32_t languageId);
+/* Sets the help file path (zero-terminated); "DMY" means no help file, and a
+ * path ending in ".chm" (any case) selects HTML help. Always returns 0. */
+ABIF_API int32_t Abif_SetHelpFileName(const abif_char16 *path);
+
+#ifdef __cplusplus
+} /* extern "C" */
+
+#include <cstddef>
+#define ABIF_CHECK_FIELD(T, f, off) static_assert(offsetof(T, f) == (off), #T "::" #f)
+static_assert(sizeof(CAbifMyFaxData) == 949);
+ABIF_CHECK_FIELD(CAbifMyFaxData, name, 2);
+ABIF_CHECK_FIELD(CAbifMyFaxData, faxNumber, 68);
+ABIF_CHECK_FIELD(CAbifMyFaxData, company, 170);
+ABIF_CHECK_FIELD(CAbifMyFaxData, note, 300);
+ABIF_CHECK_FIELD(CAbifMyFaxData, commMode, 810);
+ABIF_CHECK_FIELD(CAbifMyFaxData, updatedOn, 811);
+ABIF_CHECK_FIELD(CAbifMyFaxData, reservedText, 819);
+static_assert(sizeof(CAbifMyFaxGroupData) == 138);
+ABIF_CHECK_FIELD(CAbifMyFaxGroupData, name, 2);
+ABIF_CHECK_FIELD(CAbifMyFaxGroupData, updatedOn, 68);
+ABIF_CHECK_FIELD(CAbifMyFaxGroupData, memberCount, 76);
+ABIF_CHECK_FIELD(CAbifMyFaxGroupData, members, 78);
+static_assert(sizeof(CAbifFaxData) == 170);
+ABIF_CHECK_FIELD(CAbifFaxData, name, 2);
+ABIF_CHECK_FIELD(CAbifFaxData, faxNumber, 68);
+static_assert(sizeof(CAbifFaxGroupData) == 268);
+ABIF_CHECK_FIELD(CAbifFaxGroupData, name, 2);
+ABIF_CHECK_FIELD(CAbifFaxGroupData, memberCount, 68);
+ABIF_CHECK_FIELD(CAbifFaxGroupData, members, 70);
+static_assert(sizeof(CAbifEMailData) == 198);
+ABIF_CHECK_FIELD(CAbifEMailData, name, 2);
+ABIF_CHECK_FIELD(CAbifEMailData, emailAddress, 68);
+static_assert(sizeof(CAbifEMailGroupData) == 90);
+ABIF_CHECK_FIELD(CAbifEMailGroupData, memberCount, 2);
+ABIF_CHECK_FIELD(CAbifEMailGroupData, name, 4);
+ABIF_CHECK_FIELD(CAbifEMailGroupData, members, 70);
+static_assert(sizeof(CAbifServerAddressData) == 721);
+ABIF_CHECK_FIELD(CAbifServerAddressData, serverType, 2);
+ABIF_CHECK_FIELD(CAbifServerAddressData, name, 3);
+ABIF_CHECK_FIELD(CAbifServerAddressData, hostName, 69);
+ABIF_CHECK_FIELD(CAbifServerAddressData, portNumber, 199);
+ABIF_CHECK_FIELD(CAbifServerAddressData, loginName, 201);
+ABIF_CHECK_FIELD(CAbifServerAddressData, loginPassword, 395);
+ABIF_CHECK_FIELD(CAbifServerAddressData, folderPath, 461);
+ABIF_CHECK_FIELD(CAbifServerAddressData, shareName, 655);
+static_assert(sizeof(CAbifEMailSubjectData) == 102);
+static_assert(sizeof(CAbifEMailBodyData) == 402);
+#undef ABIF_CHECK_FIELD
+#endif
+
+#endif /* ABIFLINK_H */
