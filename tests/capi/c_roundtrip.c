@@ -1,0 +1,62 @@
+/*
+ * A C99 caller of libabiflink.so: fills a container over the limit, reads the
+ * records back, and hands the library a deleted handle. Doubles as the demo
+ * that scripts/run.sh shows. Exit status 0 when every check holds.
+ */
+#include "abiflink.h"
+
+#include <stdio.h>
+#include <string.h>
+
+static int failures = 0;
+
+static void check(int ok, const char *what) {
+    printf("  %-58s %s\n", what, ok ? "ok" : "FAILED");
+    if (!ok) ++failures;
+}
+
+static void set_text(abif_char16 *field, size_t units, const char *ascii) {
+    size_t i;
+    memset(field, 0, units * sizeof *field);
+    for (i = 0; ascii[i] != '\0' && i + 1 < units; ++i) field[i] = (abif_char16)ascii[i];
+}
+
+int main(void) {
+    static CAbifFaxData records[100];
+    CAbifFaxData out;
+    CAbifData *data;
+    int32_t i, result, ordered = 1;
+    char name[16];
+
+    for (i = 0; i < 100; ++i) {
+        records[i].id = (uint16_t)(100 - i);
+        sprintf(name, "Speed dial %d", (int)(100 - i));
+        set_text(records[i].name, 33, name);
+        set_text(records[i].faxNumber, 51, "+44 20 7946 0000");
+    }
+
+    printf("Round trip through an abiflink container:\n");
+    data = ABIFData_Create();
+    check(data != NULL, "ABIFData_Create gives a container");
+
+    result = ABIFData_Add_Fax(data, 100, records);
+    check(result == ABIF_E_LIMIT, "adding 100 fax records stops with ABIF_E_LIMIT");
+    check(ABIFData_GetCount_Fax(data) == 99, "99 fax records are kept");
+
+    for (i = 0; i < 99; ++i) {
+        memset(&out, 0, sizeof out);
+        if (ABIFData_GetAt_Fax(data, i, &out) != ABIF_OK || memcmp(&out, &records[i], sizeof out) != 0) ordered = 0;
+    }
+    check(ordered, "records come back byte for byte in insertion order");
+    check(ABIFData_GetAt_Fax(data, 99, &out) == ABIF_E_INDEX, "index 99 is out of range");
+    check(sizeof(CAbifFaxData) == 170 && sizeof(CAbifMyFaxData) == 949, "record sizes match the library's");
+
+    ABIFData_Delete(data);
+    check(ABIFData_GetCount_Fax(data) == ABIF_E_HANDLE, "a deleted handle is refused");
+    check(ABIFData_Add_Fax(data, 1, records) == ABIF_E_HANDLE, "adding to a deleted handle is refused");
+    ABIFData_Delete(data);
+    check(ABIFData_GetCount_Fax(NULL) == ABIF_E_HANDLE, "a null handle is refused");
+
+    printf("%d passed, %d failed\n", 10 - failures, failures);
+    return failures == 0 ? 0 : 1;
+}
