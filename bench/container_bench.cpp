@@ -28,8 +28,7 @@ std::vector<CAbifMyFaxData> shuffledMembers() {
 void BM_PlainCopy(benchmark::State &state) {
     const auto records = shuffledMembers();
     for (auto _ : state) {
-        std::vector<CAbifMyFaxData> copy(records.size());
-        std::memcpy(copy.data(), records.data(), records.size() * sizeof(CAbifMyFaxData));
+        std::vector<CAbifMyFaxData> copy(records);
         benchmark::DoNotOptimize(copy.data());
     }
 }
