@@ -166,6 +166,14 @@ ABIF_API int32_t Abif_Initialize(int32_t languageId);
  * path ending in ".chm" (any case) selects HTML help. Always returns 0. */
 ABIF_API int32_t Abif_SetHelpFileName(const abif_char16 *path);
 
+/* ---- Machine ------------------------------------------------------------ */
+
+/* Chooses the device that the calling thread's next device operations open:
+ * type 0 opens the model name passed to each operation, any other type the
+ * given name (at most 254 units are kept). `modelName` is not used. Returns 0. */
+ABIF_API int32_t AbifDevice_SetDestinationDevice(const abif_char16 *modelName, int32_t type,
+                                                 const abif_char16 *name);
+
 #ifdef __cplusplus
 } /* extern "C" */
 
