@@ -18,6 +18,8 @@ const char *resultName(int32_t code) {
     case ABIF_E_FORMAT: return "ABIF_E_FORMAT";
     case ABIF_E_HANDLE: return "ABIF_E_HANDLE";
     case ABIF_E_MEMORY: return "ABIF_E_MEMORY";
+    case ABIF_E_RESPONSE: return "ABIF_E_RESPONSE";
+    case ABIF_E_CHECKSUM: return "ABIF_E_CHECKSUM";
     default: break;
     }
     thread_local char text[32];

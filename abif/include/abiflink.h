@@ -36,6 +36,8 @@ typedef uint16_t abif_char16;
 #define ABIF_E_FORMAT  0x20000008 /* file or data block not in the expected format */
 #define ABIF_E_HANDLE  0x2000000A /* container handle is null or not a live container */
 #define ABIF_E_MEMORY  0x2000000B /* memory exhausted, or an object could not be created */
+#define ABIF_E_RESPONSE 0x2000000C /* malformed response from the machine */
+#define ABIF_E_CHECKSUM 0x20000011 /* response checksum mismatch */
 /* File operations return the system's error number (errno, a small positive
  * number) in place of a library code when the file itself fails. */
 

@@ -21,7 +21,7 @@ inline CAbifFaxGroupData faxGroup(uint16_t id, std::u16string_view name, std::in
     r.id = id;
     abif::writeText(r.name, sizeof r.name, name);
     r.memberCount = static_cast<uint16_t>(members.size());
-    std::memcpy(r.members, std::data(members), members.size() * 2);
+    if (members.size() != 0) std::memcpy(r.members, std::data(members), members.size() * 2);
     return r;
 }
 
