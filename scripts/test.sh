@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once in a plain
-# debug build and once under AddressSanitizer + UndefinedBehaviorSanitizer.
+# debug build and once under AddressSanitizer + UndefinedBehaviorSanitizer,
+# then each fuzz target briefly on its seeds (FUZZ_SECONDS, default 30).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -16,3 +17,6 @@ for config in debug sanitize; do
   "$root/scripts/build.sh" "$config"
   ctest --test-dir "$root/build/$config" --output-on-failure -j "$(nproc)" --timeout 600
 done
+
+echo "=== fuzz smoke run ==="
+"$root/scripts/fuzz.sh" "${FUZZ_SECONDS:-30}"

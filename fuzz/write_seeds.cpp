@@ -1,0 +1,64 @@
+// Writes the seed corpus of every fuzz target from the same hand-made blocks
+// and writers the tests use: write_seeds <folder> creates <folder>/<target>/.
+#include "device/pab_data.h"
+#include "support/block_bytes.h"
+#include "support/records.h"
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+namespace {
+
+using test::Bytes;
+using test::operator+;
+using test::be16;
+using test::section;
+
+Bytes capacityResponse(uint16_t fax, uint16_t group) {
+    return test::longHeader(2, 1) + Bytes{0, 3, 0, 0, 0, 0} + be16(fax) + Bytes{0, 0} + Bytes{0, 4, 0, 0, 0, 0} +
+           be16(group) + Bytes{0, 0};
+}
+
+Bytes readResponse() {
+    return test::longHeader(2, 1) + section(1, 3, 1, 2) + test::faxRecord(1, "Ann", "0123") +
+           test::faxRecord(2, "J\xc3\xbcrgen", "+49 30 1") + section(1, 4, 1, 1) + test::groupRecord(1, "Team", {2, 1});
+}
+
+Bytes updateRequest() {
+    CAbifData data;
+    const CAbifFaxData faxes[] = {test::fax(1, u"Ann"), test::fax(3, u"Bob", u"555")};
+    const CAbifFaxGroupData group = test::faxGroup(2, u"Team", {1, 3});
+    data.array<CAbifFaxData>().append(faxes);
+    data.array<CAbifFaxGroupData>().append({&group, 1});
+    abif::CPabData block;
+    block.makeUpdateRequest({99, 6}, data, u"1234");
+    return block.bytes();
+}
+
+Bytes shortHeaderBlock() {
+    return test::shortHeader(2) + section(1, 3, 0, 1) + test::faxRecord(4, "Four", "4", 88) + section(1, 4, 0, 1) +
+           test::groupRecord(2, "G", {4});
+}
+
+void write(const std::filesystem::path &folder, const std::string &name, const Bytes &bytes) {
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / name, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()),
+                                                         static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    if (argc != 2) return 2;
+    const std::filesystem::path root = argv[1];
+    const Bytes capacity = capacityResponse(99, 6);
+    write(root / "fuzz_pab_capacity", "long", capacity);
+    write(root / "fuzz_pab_capacity", "short", test::shortHeader(2) + Bytes(capacity.begin() + 24, capacity.end()));
+    write(root / "fuzz_pab_read_response", "read", readResponse());
+    write(root / "fuzz_pab_block", "update", updateRequest());
+    write(root / "fuzz_pab_block", "short", shortHeaderBlock());
+    write(root / "fuzz_pab_block", "read", readResponse());
+    return 0;
+}
