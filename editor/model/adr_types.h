@@ -43,6 +43,7 @@ void AdrCopyEntry(Entry &target, const Entry *source) {
     target = *source;
 }
 
+// The key an entry is stored under in its map.
 template <class Entry>
 [[nodiscard]] quint16 AdrKeyOf(const Entry &entry) {
     return entry.GetID();

@@ -2,12 +2,12 @@
 #include "model/adr_group.h"
 #include "model/adr_member.h"
 #include "model/adr_share_data.h"
+#include "qt_print.h"
 
 #include <gtest/gtest.h>
 
 #include <QLocale>
 
-#include <cstdlib>
 #include <ctime>
 #include <functional>
 
@@ -242,7 +242,8 @@ TEST(EntryCopy, refusedSourceLeavesTheTargetAsItWas) {
 }
 
 TEST(EntryUpdatedOn, neverUpdatedIsEmptyOtherwiseLocalShortDateAndTime) {
-    setenv("TZ", "UTC", 1);
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "UTC");
     tzset();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     CAdrMemberPcFax member;
@@ -252,7 +253,13 @@ TEST(EntryUpdatedOn, neverUpdatedIsEmptyOtherwiseLocalShortDateAndTime) {
     CAdrGroupPcFax group;
     group.SetUpdatedOn(1704207845);
     EXPECT_EQ(group.GetUpdatedOnText(), "02.01.24 15:04");
-    QLocale::setDefault(QLocale::c());
+    QLocale::setDefault(QLocale::system());
+    if (zone.isNull()) {
+        qunsetenv("TZ");
+    } else {
+        qputenv("TZ", zone);
+    }
+    tzset();
 }
 
 TEST(ShareData, contentOnlyModeIgnoresRecordAndServerNumbers) {

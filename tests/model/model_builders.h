@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/adr_data.h"
+#include "qt_print.h"
 
 #include <initializer_list>
 
