@@ -11,6 +11,7 @@ const char *resultName(int32_t code) {
     case ABIF_OK: return "ABIF_OK";
     case ABIF_E_FAIL: return "ABIF_E_FAIL";
     case ABIF_E_LIMIT: return "ABIF_E_LIMIT";
+    case ABIF_E_PASSWORD: return "ABIF_E_PASSWORD";
     case ABIF_E_CANCEL: return "ABIF_E_CANCEL";
     case ABIF_E_INDEX: return "ABIF_E_INDEX";
     case ABIF_E_NULL: return "ABIF_E_NULL";
@@ -19,7 +20,10 @@ const char *resultName(int32_t code) {
     case ABIF_E_HANDLE: return "ABIF_E_HANDLE";
     case ABIF_E_MEMORY: return "ABIF_E_MEMORY";
     case ABIF_E_RESPONSE: return "ABIF_E_RESPONSE";
+    case ABIF_E_NO_STILIB: return "ABIF_E_NO_STILIB";
     case ABIF_E_CHECKSUM: return "ABIF_E_CHECKSUM";
+    case ABIF_W_PARTIAL_WRITE: return "ABIF_W_PARTIAL_WRITE";
+    case ABIF_E_STATUS_84: return "ABIF_E_STATUS_84";
     default: break;
     }
     thread_local char text[32];

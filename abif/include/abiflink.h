@@ -29,6 +29,7 @@ typedef uint16_t abif_char16;
 #define ABIF_OK        0x00000000 /* success */
 #define ABIF_E_FAIL    0x20000001 /* general failure */
 #define ABIF_E_LIMIT   0x20000002 /* a record array is at its limit */
+#define ABIF_E_PASSWORD 0x20000003 /* the machine wants a password, or refused the one given */
 #define ABIF_E_CANCEL  0x20000004 /* cancelled: the user declined, or the flags forbid it */
 #define ABIF_E_INDEX   0x20000005 /* record index out of range */
 #define ABIF_E_NULL    0x20000006 /* null pointer argument */
@@ -37,7 +38,15 @@ typedef uint16_t abif_char16;
 #define ABIF_E_HANDLE  0x2000000A /* container handle is null or not a live container */
 #define ABIF_E_MEMORY  0x2000000B /* memory exhausted, or an object could not be created */
 #define ABIF_E_RESPONSE 0x2000000C /* malformed response from the machine */
+#define ABIF_E_NO_STILIB 0x2000000D /* the scanner driver's still-image library is missing or incomplete */
 #define ABIF_E_CHECKSUM 0x20000011 /* response checksum mismatch */
+#define ABIF_W_PARTIAL_WRITE 0x20000012 /* written with a warning: the machine kept some changes back */
+#define ABIF_E_STATUS_84 0x20000014 /* the machine answered status 0x84 to a request */
+/* A status read: ABIF_STATUS_READ OR the machine status (its low 24 bits). */
+#define ABIF_STATUS_READ 0x21000000
+/* Any other status of the machine: ABIF_E_MACHINE_STATUS OR (extra code << 16)
+ * OR (detail << 8) OR the status byte. */
+#define ABIF_E_MACHINE_STATUS 0x22000000
 /* File operations return the system's error number (errno, a small positive
  * number) in place of a library code when the file itself fails. */
 
