@@ -5,6 +5,7 @@
 #include "machine_store.h"
 #include "qvs_stilib.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtEndian>
 
@@ -73,6 +74,8 @@ int32_t lockMachine(Session &session) {
     if (const int32_t result = currentState(state)) return result;
     if (state.busy) return QVS_STI_E_BUSY;
     if (session.lockFd >= 0) return 0;
+    // A machine never set up has no folder yet.
+    if (!QDir().mkpath(MachineStore().folder())) return QVS_STI_E_STORAGE;
     const int fd = ::open(QFile::encodeName(MachineStore().machineLockFile()).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) return QVS_STI_E_STORAGE;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -72,6 +72,17 @@ TEST_F(DeviceControl, readsTheMachineAndWritesItBack) {
     EXPECT_EQ(written.groups, (std::map<uint16_t, qvs::GroupSlot>{{2, {"Everyone", {1, 2, 40}}}}));
 }
 
+TEST_F(DeviceControl, machineNeverSetUpIsEmptyAndCanBeLocked) {
+    qputenv("QVS_MACHINE_DIR", QFile::encodeName(folder.filePath(QStringLiteral("not/yet"))));
+    CDevCtrl ctrl;
+    openAndLock(ctrl);
+    abif::PabCapacity capacity;
+    CAbifData data;
+    ASSERT_EQ(code(ctrl.ReadSpec(capacity, u"")), code(ABIF_OK));
+    EXPECT_EQ(code(ctrl.ReadFax(capacity, data, u"")), code(ABIF_OK));
+    EXPECT_EQ(data.array<CAbifFaxData>().count(), 0);
+}
+
 TEST_F(DeviceControl, statusKeepsOnlyTheLowTwentyFourBitsOfTheMachineWord) {
     arrange([](qvs::MachineState &s) { s.statusWord = 0xAB123456; });
     CDevCtrl ctrl;
