@@ -191,6 +191,16 @@ ABIF_API int32_t Abif_Encode(const uint8_t *key, int32_t keyLength, uint8_t *out
 ABIF_API void Abif_Decode(const uint8_t *key, int32_t keyLength, uint8_t *output, const uint8_t *input,
                           int32_t inputLength);
 
+/* ---- Machine address book backup file ----------------------------------- */
+
+/* Saves the Fax and FaxGroup records of `data` to the file at `path`
+ * (zero-terminated), replacing an existing file only once the new one is
+ * complete. Restore replaces every record of `data` with those of the file
+ * and returns ABIF_E_FORMAT for a file that is not a backup. Both return the
+ * system's error number when the file itself fails. `reserved` is ignored. */
+ABIF_API int32_t Abif_PabBackup(const abif_char16 *path, CAbifData *data, int32_t reserved);
+ABIF_API int32_t Abif_PabRestore(const abif_char16 *path, CAbifData *data, int32_t reserved);
+
 #ifdef __cplusplus
 } /* extern "C" */
 
