@@ -1,6 +1,7 @@
 // Writes the seed corpus of every fuzz target from the same hand-made blocks
 // and writers the tests use: write_seeds <folder> creates <folder>/<target>/.
 #include "device/pab_data.h"
+#include "formats/pab_backup_container.h"
 #include "support/block_bytes.h"
 #include "support/records.h"
 
@@ -42,6 +43,17 @@ Bytes shortHeaderBlock() {
            test::groupRecord(2, "G", {4});
 }
 
+Bytes backupContainer() {
+    CAbifData data;
+    const CAbifFaxData faxes[] = {test::fax(1, u"Ann"), test::fax(3, u"Bob", u"555")};
+    const CAbifFaxGroupData group = test::faxGroup(2, u"Team", {1, 3, 7});
+    data.array<CAbifFaxData>().append(faxes);
+    data.array<CAbifFaxGroupData>().append({&group, 1});
+    Bytes container;
+    abif::backup::makeContainer(data, container);
+    return container;
+}
+
 void write(const std::filesystem::path &folder, const std::string &name, const Bytes &bytes) {
     std::filesystem::create_directories(folder);
     std::ofstream(folder / name, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()),
@@ -60,5 +72,6 @@ int main(int argc, char **argv) {
     write(root / "fuzz_pab_block", "update", updateRequest());
     write(root / "fuzz_pab_block", "short", shortHeaderBlock());
     write(root / "fuzz_pab_block", "read", readResponse());
+    write(root / "fuzz_backup_container", "book", backupContainer());
     return 0;
 }

@@ -185,6 +185,31 @@ ABIF_API int32_t Abif_SetHelpFileName(const abif_char16 *path);
 ABIF_API int32_t AbifDevice_SetDestinationDevice(const abif_char16 *modelName, int32_t type,
                                                  const abif_char16 *name);
 
+/* ---- Block cipher ------------------------------------------------------ */
+
+/* Blowfish in electronic-codebook mode, each 8-byte block split into two
+ * little-endian 32-bit halves. Input and output may be the same buffer and
+ * must both hold the input length rounded up to a multiple of 8. A key length
+ * of 0 or less keys the cipher with the key's first byte.
+ * Abif_Encode pads the last block with zeros and returns the rounded length;
+ * it returns 0 for an empty input or a null pointer. */
+ABIF_API int32_t Abif_Encode(const uint8_t *key, int32_t keyLength, uint8_t *output, const uint8_t *input,
+                             int32_t inputLength);
+/* Deciphers the rounded-up length; padding is not removed. Does nothing for a
+ * null pointer. */
+ABIF_API void Abif_Decode(const uint8_t *key, int32_t keyLength, uint8_t *output, const uint8_t *input,
+                          int32_t inputLength);
+
+/* ---- Machine address book backup file ----------------------------------- */
+
+/* Saves the Fax and FaxGroup records of `data` to the file at `path`
+ * (zero-terminated), replacing an existing file only once the new one is
+ * complete. Restore replaces every record of `data` with those of the file
+ * and returns ABIF_E_FORMAT for a file that is not a backup. Both return the
+ * system's error number when the file itself fails. `reserved` is ignored. */
+ABIF_API int32_t Abif_PabBackup(const abif_char16 *path, CAbifData *data, int32_t reserved);
+ABIF_API int32_t Abif_PabRestore(const abif_char16 *path, CAbifData *data, int32_t reserved);
+
 #ifdef __cplusplus
 } /* extern "C" */
 

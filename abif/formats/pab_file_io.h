@@ -1,0 +1,54 @@
+// File access of the backup file, reporting the system's error numbers.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace abif::backup {
+
+// The file-error cause number of a system error number, for log lines:
+// 1 generic, 2 not found, 3 bad path, 4 too many open files, 5 access
+// denied, 9 bad seek, 10 hard I/O error, 11 sharing violation, 13 disk full.
+int fileErrorCause(int systemError);
+
+// Writes `size` bytes to `path` through a new file beside it that replaces
+// `path` only when complete, so a failure leaves any previous file intact.
+// Returns 0 or the system's error number.
+int writeFileAtomically(const QString &path, const uint8_t *data, size_t size);
+
+// Buffered reading of a whole file.
+class FileInput {
+public:
+    static constexpr int endOfFile = -1;
+
+    explicit FileInput(const QString &path);
+    ~FileInput();
+    FileInput(const FileInput &) = delete;
+    FileInput &operator=(const FileInput &) = delete;
+
+    // The system's error number of the last failed call, else 0.
+    [[nodiscard]] int error() const { return error_; }
+
+    // 0, endOfFile when fewer than `n` bytes remain, or the system's error.
+    int read(uint8_t *out, size_t n);
+    // The next line without its line feed, of which at most `keep` bytes are
+    // kept. endOfFile when the file ends before a line feed.
+    int readLine(QByteArray &line, size_t keep);
+    // Bytes after the read position.
+    int64_t remaining();
+
+private:
+    int fill();
+
+    int fd_ = -1;
+    int error_ = 0;
+    uint8_t buffer_[4096];
+    size_t next_ = 0;
+    size_t end_ = 0;
+    int64_t consumed_ = 0;
+};
+
+}  // namespace abif::backup
