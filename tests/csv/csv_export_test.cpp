@@ -1,8 +1,4 @@
-// Exporting entries to CSV files, through the C export and the core call.
-#include "core/abif_data.h"
-#include "core/library_module.h"
-#include "core/library_ui.h"
-#include "formats/csv_export.h"
+// Exporting entries to CSV files through the C export.
 #include "support/records.h"
 
 #include <QDir>
@@ -119,39 +115,6 @@ TEST_F(CsvExport, aFileThatCannotBeWrittenGivesTheSystemErrorAndKeepsTheOldFile)
     ASSERT_TRUE(QDir(dir_.path()).mkdir("folder"));
     EXPECT_EQ(exportTo(path("folder"), ABIF_EXPORT_FAX, c.handle), EISDIR);
     EXPECT_TRUE(QFileInfo(path("folder")).isDir());
-}
-
-class RecordingUi final : public abif::LibraryUi {
-public:
-    abif::MessageAnswer message(const QString &, abif::MessageButtons buttons, abif::MessageIcon) override {
-        return abif::declinedAnswer(buttons);
-    }
-    void setBusy(bool busy) override { busyCalls.push_back(busy); }
-    void openHelp(const QUrl &) override {}
-    std::vector<bool> busyCalls;
-};
-
-TEST_F(CsvExport, showsTheBusyCursorWhileExportingAndLogsAFailure) {
-    const QString settings = abif::moduleSibling(".INI");
-    const QString log = abif::moduleSibling(".Log");
-    QFile::remove(log);
-    QFile ini(settings);
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[DumpLog]\nLevel=1\nCategory=4\nTimeStamp=0\n");
-    ini.close();
-    RecordingUi ui;
-    abif::setLibraryUi(&ui);
-
-    const QString target = path("missing/export.csv");
-    const int32_t result = abif::exportCsv(target, ABIF_EXPORT_FAX, CAbifData());
-    abif::setLibraryUi(nullptr);
-    const QByteArray lines = contents(log);
-    QFile::remove(settings);
-    QFile::remove(log);
-
-    EXPECT_EQ(result, ENOENT);
-    EXPECT_EQ(ui.busyCalls, (std::vector<bool>{true, false}));
-    EXPECT_EQ(lines, "[IMP] [ERR] Export: (2, 0x2, " + target.toUtf8() + ")\r\n");
 }
 
 }  // namespace
