@@ -121,7 +121,11 @@ bool CCSVFile::readFields(QStringList &fields) {
 int32_t CCSVFile::readRecord(QStringList &fields) {
     try {
         fields.clear();
-        if (!readFields(fields)) return -1;
+        if (!readFields(fields)) {
+            // Fields of a record the file ended inside are not a record.
+            fields.clear();
+            return -1;
+        }
         return static_cast<int32_t>(fields.size());
     } catch (const std::bad_alloc &) {
         return kOutOfMemory;
