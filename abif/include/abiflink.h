@@ -210,6 +210,20 @@ ABIF_API void Abif_Decode(const uint8_t *key, int32_t keyLength, uint8_t *output
 ABIF_API int32_t Abif_PabBackup(const abif_char16 *path, CAbifData *data, int32_t reserved);
 ABIF_API int32_t Abif_PabRestore(const abif_char16 *path, CAbifData *data, int32_t reserved);
 
+/* ---- CSV export ---------------------------------------------------------- */
+
+#define ABIF_EXPORT_MYFAX 1 /* PC fax members: name, fax number, company, note */
+#define ABIF_EXPORT_FAX   2 /* machine fax speed dials: id, name, fax number */
+#define ABIF_EXPORT_EMAIL 4 /* machine email addresses: id, name, email address */
+
+/* Writes the entries of one kind of the container to the CSV file `path`
+ * (zero-terminated), one record per entry in the container's current order,
+ * in the user's charset without a byte-order mark. Any other type writes an
+ * empty file. The file is replaced only when everything was written: on a
+ * failure the previous file stays as it was, and the result is the system
+ * error number (or ABIF_E_MEMORY). `reserved` is ignored; pass 0. */
+ABIF_API int32_t Abif_Export(const abif_char16 *path, int32_t type, CAbifData *data, int32_t reserved);
+
 #ifdef __cplusplus
 } /* extern "C" */
 
