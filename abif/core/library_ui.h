@@ -5,11 +5,14 @@
 #include <QString>
 #include <QUrl>
 
+#include <optional>
+
 namespace abif {
 
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageIcon { Information, Warning, Question, Error };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
+enum class PasswordKind;
 
 class LibraryUi {
 public:
@@ -19,6 +22,9 @@ public:
     // Busy cursor around long work done on the calling thread.
     virtual void setBusy(bool busy) = 0;
     virtual void openHelp(const QUrl &topic) = 0;
+    // The machine's password, or nothing when the person cancelled (or no
+    // person can be asked).
+    virtual std::optional<QString> askPassword(PasswordKind kind);
 };
 
 // The interface in force: the Qt one when the process has a QApplication,
