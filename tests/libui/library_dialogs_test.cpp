@@ -2,7 +2,6 @@
 // order.
 #include "dialog_driver.h"
 
-#include "abiflink.h"
 #include "core/library_module.h"
 #include "core/library_ui.h"
 #include "l10n/l10n_dialog.h"
@@ -39,9 +38,9 @@ TEST(LibraryMessageBox, captionButtonsAndReadingOrderFollowTheThreadLanguage) {
             ok = box.button(QMessageBox::Ok)->text();
             box.button(QMessageBox::Ok)->click();
         });
-        Abif_Initialize(c.language);
+        abif::setThreadLanguage(c.language);
         abif::libraryUi().message(QStringLiteral("text"), abif::MessageButtons::Ok, abif::MessageIcon::Error);
-        Abif_Initialize(0);
+        abif::setThreadLanguage(0);
         EXPECT_EQ(caption, c.caption) << c.language;
         EXPECT_EQ(ok, c.ok) << c.language;
         EXPECT_EQ(direction, c.direction) << c.language;
@@ -70,7 +69,7 @@ TEST(LibraryMessageBox, fromAWorkerThreadInTheWorkersLanguage) {
 
 class Wizard : public ::testing::Test {
 protected:
-    ~Wizard() override { Abif_SetHelpFileName(u"DMY"); }
+    ~Wizard() override { abif::setHelpFilePath(QStringLiteral("DMY")); }
     test::ScriptedUi ui;
 };
 
@@ -92,7 +91,7 @@ TEST_F(Wizard, helpButtonOnlyWithAHelpFileAndItOpensTheCurrentPagesTopic) {
         abif::CL10NPropSheet sheet(abif::ids::ImportTitle, 1033);
         EXPECT_FALSE(sheet.testOption(QWizard::HaveHelpButton));
     }
-    Abif_SetHelpFileName(u"/opt/help/Linquara.chm");
+    abif::setHelpFilePath(QStringLiteral("/opt/help/Linquara.chm"));
     abif::CL10NPropSheet sheet(abif::ids::ImportTitle, 1025);
     EXPECT_TRUE(sheet.testOption(QWizard::HaveHelpButton));
     EXPECT_EQ(sheet.layoutDirection(), Qt::RightToLeft);
@@ -109,7 +108,7 @@ TEST_F(Wizard, dialogBaseOpensItsTopicOnF1OnlyWithAHelpFile) {
     abif::CL10NDialog dialog(abif::ids::SelectDataTitle, 100003, 1033);
     QTest::keyClick(&dialog, Qt::Key_F1);
     EXPECT_TRUE(ui.helpOpened.empty());
-    Abif_SetHelpFileName(u"/opt/help/Linquara.chm");
+    abif::setHelpFilePath(QStringLiteral("/opt/help/Linquara.chm"));
     QTest::keyClick(&dialog, Qt::Key_F1);
     ASSERT_EQ(ui.helpOpened.size(), 1u);
     EXPECT_EQ(ui.helpOpened[0], QUrl::fromLocalFile(QStringLiteral("/opt/help/Linquara/100003.html")));

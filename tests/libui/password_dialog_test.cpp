@@ -1,7 +1,7 @@
 // The password prompt: digits only, hidden, 4 to 6 of them, help on demand.
 #include "dialog_driver.h"
 
-#include "abiflink.h"
+#include "core/library_module.h"
 #include "device/password_dialog.h"
 
 #include <QApplication>
@@ -86,7 +86,7 @@ TEST(PasscodeDialog, helpIsGreyedOutWithoutAHelpFileAndOpensItsTopicWithOne) {
         EXPECT_TRUE(help->isVisible());
         EXPECT_FALSE(help->isEnabled());
     }
-    Abif_SetHelpFileName(u"/opt/help/Linquara.chm");
+    abif::setHelpFilePath(QStringLiteral("/opt/help/Linquara.chm"));
     {
         CPasscodeDlg dialog(PasswordKind::ScanFaxLock, 1033);
         dialog.show();
@@ -95,7 +95,7 @@ TEST(PasscodeDialog, helpIsGreyedOutWithoutAHelpFileAndOpensItsTopicWithOne) {
         QTest::mouseClick(help, Qt::LeftButton);
         QTest::keyClick(&dialog, Qt::Key_F1);
     }
-    Abif_SetHelpFileName(u"DMY");
+    abif::setHelpFilePath(QStringLiteral("DMY"));
     ASSERT_EQ(ui.helpOpened.size(), 2u);
     EXPECT_EQ(ui.helpOpened[0], QUrl::fromLocalFile(QStringLiteral("/opt/help/Linquara/100004.html")));
     EXPECT_EQ(ui.helpOpened[1], ui.helpOpened[0]);
