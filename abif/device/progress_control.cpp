@@ -10,10 +10,14 @@
 
 namespace abif {
 
+namespace {
+
 int64_t tickCount() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
+
+}  // namespace
 
 ProgressTexts progressTexts(int total, int current, int64_t elapsedMs) {
     ProgressTexts texts;

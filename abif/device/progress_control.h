@@ -34,9 +34,6 @@ struct ProgressTexts {
 };
 ProgressTexts progressTexts(int total, int current, int64_t elapsedMs);
 
-// Milliseconds of a monotonic clock.
-int64_t tickCount();
-
 class ProgressControl : public QObject {
     Q_OBJECT
 public:

@@ -23,6 +23,7 @@ CProgressDlg::CProgressDlg(ProgressControl &control, const ProgressOptions &opti
       percentage_(new QLabel(this)),
       estimate_(new QLabel(this)) {
     message_->setObjectName(QStringLiteral("message"));
+    // Wide enough for every message, so the dialog keeps its size while it runs.
     message_->setMinimumWidth(320);
     message_->setWordWrap(true);
     bar_->setObjectName(QStringLiteral("progress"));

@@ -1,4 +1,4 @@
-// Pictures of the dialogs in English, Japanese and a right-to-left language,
+// Pictures of the dialogs in every language and a right-to-left one,
 // written into the build folder for a person to look at; the checks catch
 // translations that do not fit and a layout that does not mirror.
 #include "core/library_module.h"
@@ -80,7 +80,7 @@ TEST_P(Screenshot, passwordDialog) {
     save(dialog, QStringLiteral("password_dialog_%1.png").arg(GetParam()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, Screenshot, ::testing::Values(1033, 1041, 1037),
+INSTANTIATE_TEST_SUITE_P(Languages, Screenshot, ::testing::Values(1033, 1041, 1042, 1028, 2052, 1054, 1066, 1037),
                          [](const auto &info) { return std::to_string(info.param); });
 
 }  // namespace
