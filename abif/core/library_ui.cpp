@@ -2,6 +2,7 @@
 
 #include "core/library_module.h"
 #include "device/password_dialog.h"
+#include "l10n/l10n_dialog.h"
 #include "l10n/library_strings.h"
 
 #include <QAbstractButton>
@@ -95,7 +96,8 @@ public:
         return onGuiThread([=] {
             QMessageBox box(qtIcon(icon), loadString(ids::Warning, language), text, qtButtons(buttons),
                             QApplication::activeWindow());
-            if (isRightToLeftLanguage(language)) box.setLayoutDirection(Qt::RightToLeft);
+            applyReadingOrder(&box, language);
+            alignTextsForReadingOrder(&box, language);
             localizeButtons(box, language);
             return fromQt(box.exec());
         });

@@ -13,6 +13,12 @@ void applyReadingOrder(QWidget *widget, int32_t language) {
     widget->setLayoutDirection(isRightToLeftLanguage(language) ? Qt::RightToLeft : Qt::LeftToRight);
 }
 
+void alignTextsForReadingOrder(QWidget *widget, int32_t language) {
+    if (!isRightToLeftLanguage(language)) return;
+    for (QLabel *label : widget->findChildren<QLabel *>())
+        label->setAlignment((label->alignment() & Qt::AlignVertical_Mask) | Qt::AlignRight | Qt::AlignAbsolute);
+}
+
 CL10NDialog::CL10NDialog(int captionId, uint32_t helpContext, int32_t language, QWidget *parent)
     : QDialog(parent), language_(language), helpContext_(helpContext) {
     setWindowTitle(text(captionId));
@@ -49,12 +55,7 @@ void CL10NDialog::keyPressEvent(QKeyEvent *event) {
 }
 
 void CL10NDialog::showEvent(QShowEvent *event) {
-    // Right-to-left languages read from the right edge even where a text
-    // falls back to English, whose own direction would pull it left.
-    if (isRightToLeftLanguage(language_)) {
-        for (QLabel *label : findChildren<QLabel *>())
-            label->setAlignment((label->alignment() & Qt::AlignVertical_Mask) | Qt::AlignRight | Qt::AlignAbsolute);
-    }
+    alignTextsForReadingOrder(this, language_);
     QDialog::showEvent(event);
 }
 

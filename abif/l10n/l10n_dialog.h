@@ -36,5 +36,9 @@ private:
 
 // Applies the layout direction of `language` to a widget.
 void applyReadingOrder(QWidget *widget, int32_t language);
+// Right-to-left languages read from the right edge even where a text falls
+// back to English, whose own direction would pull it left: holds every
+// label of `widget` to the right. Call once the labels exist.
+void alignTextsForReadingOrder(QWidget *widget, int32_t language);
 
 }  // namespace abif

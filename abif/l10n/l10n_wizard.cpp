@@ -29,6 +29,11 @@ CL10NPropSheet::CL10NPropSheet(int captionId, int32_t language, QWidget *parent)
 
 QString CL10NPropSheet::text(int id) const { return loadString(id, language_); }
 
+void CL10NPropSheet::showEvent(QShowEvent *event) {
+    alignTextsForReadingOrder(this, language_);
+    QWizard::showEvent(event);
+}
+
 void CL10NPropSheet::showPageHelp() const {
     if (const auto *page = qobject_cast<const CL10NPropPage *>(currentPage()); page && page->helpContext())
         requestHelp(page->helpContext());

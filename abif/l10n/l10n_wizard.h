@@ -32,6 +32,9 @@ public:
     [[nodiscard]] int32_t language() const { return language_; }
     [[nodiscard]] QString text(int id) const;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void showPageHelp() const;
 

@@ -21,9 +21,13 @@ const StringTable *tableFor(int32_t language) {
 // sub-language above them.
 int32_t withDefaultSublanguage(int32_t language) { return (language & 0x3FF) | (1 << 10); }
 
+// The desktop's language does not change while the library runs.
 int32_t desktopLanguage() {
-    const int32_t language = languageOfLocale(QLocale::system());
-    return language ? language : 1033;
+    static const int32_t language = [] {
+        const int32_t ofLocale = languageOfLocale(QLocale::system());
+        return ofLocale ? ofLocale : 1033;
+    }();
+    return language;
 }
 
 }  // namespace

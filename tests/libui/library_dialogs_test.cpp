@@ -9,6 +9,7 @@
 #include "l10n/library_strings.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 
@@ -32,10 +33,13 @@ TEST(LibraryMessageBox, captionButtonsAndReadingOrderFollowTheThreadLanguage) {
     for (const auto &c : cases) {
         QString caption, ok;
         Qt::LayoutDirection direction = Qt::LayoutDirectionAuto;
+        bool textAtTheRight = false;
         test::driveModal<QMessageBox>([&](QMessageBox &box) {
             caption = box.windowTitle();
             direction = box.layoutDirection();
             ok = box.button(QMessageBox::Ok)->text();
+            for (const QLabel *label : box.findChildren<QLabel *>())
+                if (label->text() == QStringLiteral("text")) textAtTheRight = label->alignment() & Qt::AlignRight;
             box.button(QMessageBox::Ok)->click();
         });
         abif::setThreadLanguage(c.language);
@@ -44,6 +48,7 @@ TEST(LibraryMessageBox, captionButtonsAndReadingOrderFollowTheThreadLanguage) {
         EXPECT_EQ(caption, c.caption) << c.language;
         EXPECT_EQ(ok, c.ok) << c.language;
         EXPECT_EQ(direction, c.direction) << c.language;
+        EXPECT_EQ(textAtTheRight, c.direction == Qt::RightToLeft) << c.language;
     }
 }
 
