@@ -12,7 +12,8 @@ namespace abif {
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageIcon { Information, Warning, Question, Error };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
-enum class PasswordKind;
+// Which of the machine's passwords a prompt asks for.
+enum class PasswordKind { ScanFaxLock = 0, SystemAdministrator = 1 };
 
 class LibraryUi {
 public:

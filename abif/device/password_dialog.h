@@ -1,13 +1,12 @@
 // Asks for the machine's password: digits only, hidden, 4 to 6 of them.
 #pragma once
 
+#include "core/library_ui.h"
 #include "l10n/l10n_dialog.h"
 
 class QLineEdit;
 
 namespace abif {
-
-enum class PasswordKind { ScanFaxLock = 0, SystemAdministrator = 1 };
 
 class CPasscodeDlg : public CL10NDialog {
     Q_OBJECT

@@ -1,6 +1,5 @@
 // The progress dialog driven for real: timers, Cancel, completion handshake.
 #include "dialog_driver.h"
-#include "module_log.h"
 
 #include "core/library_module.h"
 #include "device/progress_dialog.h"
@@ -216,22 +215,6 @@ TEST_F(ProgressDialog, withoutShowCancelThereIsNoWayToCancel) {
     EXPECT_EQ(result, CProgressDlg::Finished);
 }
 
-TEST_F(ProgressDialog, logsEachStageOfTheDialogAndItsWorker) {
-    test::ModuleLog::clear();
-    run([&](ProgressControl &progress) { progress.requestCancel(); });
-    const QStringList lines = test::ModuleLog::lines();
-    ASSERT_EQ(lines.size(), 6) << lines.join(u'|').toStdString();
-    EXPECT_EQ(lines[0], QStringLiteral("[DEV] [INF] CProgressDlg::DoModal: Start"));
-    EXPECT_EQ(lines[1], QStringLiteral("[DEV] [INF] CProgressDlg::ThreadFunc: Start"));
-    // The worker's last line and the completion race; both orders are right.
-    QStringList middle = lines.mid(2, 3);
-    middle.sort();
-    EXPECT_EQ(middle, QStringList({QStringLiteral("[DEV] [INF] CProgressDlg::OnThreadDone: End"),
-                                   QStringLiteral("[DEV] [INF] CProgressDlg::OnThreadDone: Start"),
-                                   QStringLiteral("[DEV] [INF] CProgressDlg::ThreadFunc: End")}));
-    EXPECT_EQ(lines[5], QStringLiteral("[DEV] [INF] CProgressDlg::DoModal: End(2)"));
-}
-
 TEST(RunWithProgress, offTheGuiThreadTheWorkRunsWithoutAWindow) {
     int result = 0;
     bool sawWindow = true;
@@ -243,16 +226,6 @@ TEST(RunWithProgress, offTheGuiThreadTheWorkRunsWithoutAWindow) {
     caller.join();
     EXPECT_EQ(result, CProgressDlg::Finished);
     EXPECT_FALSE(sawWindow);
-}
-
-TEST(RunWithProgress, withoutAWindowLogsTheSameStages) {
-    test::ModuleLog::clear();
-    std::thread caller([] { abif::runWithProgress({}, [](ProgressControl &) {}); });
-    caller.join();
-    EXPECT_EQ(test::ModuleLog::lines(), QStringList({QStringLiteral("[DEV] [INF] CProgressDlg::DoModal: Start"),
-                                                     QStringLiteral("[DEV] [INF] CProgressDlg::ThreadFunc: Start"),
-                                                     QStringLiteral("[DEV] [INF] CProgressDlg::ThreadFunc: End"),
-                                                     QStringLiteral("[DEV] [INF] CProgressDlg::DoModal: End(1)")}));
 }
 
 }  // namespace
