@@ -55,7 +55,6 @@ public:
     // --- the person's side ---
     // What Cancel does; false once the work has committed or was cancelled.
     bool requestCancel();
-    [[nodiscard]] bool committed() const { return state_.load() == Committed; }
 
     [[nodiscard]] int total() const { return total_.load(); }
     [[nodiscard]] int64_t elapsedMs() const;
