@@ -57,6 +57,11 @@ void setHelpFilePath(const QString &path) {
     helpPath = path;
 }
 
+bool hasHelpFile() {
+    const QString path = helpFilePath();
+    return !path.isEmpty() && path != QLatin1String(kNoHelpFile);
+}
+
 bool usesHtmlHelp() { return helpFilePath().endsWith(QLatin1String(".chm"), Qt::CaseInsensitive); }
 
 QUrl helpTopicUrl(uint32_t context) {

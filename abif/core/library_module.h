@@ -25,6 +25,8 @@ bool isRightToLeftLanguage(int32_t languageId);
 // "DMY" is the placeholder for no help file.
 inline constexpr const char *kNoHelpFile = "DMY";
 QString helpFilePath();
+// False while the path is the placeholder (or empty).
+bool hasHelpFile();
 void setHelpFilePath(const QString &path);
 bool usesHtmlHelp();
 

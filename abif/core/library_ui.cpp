@@ -1,7 +1,11 @@
 #include "core/library_ui.h"
 
 #include "core/library_module.h"
+#include "device/password_dialog.h"
+#include "l10n/l10n_dialog.h"
+#include "l10n/library_strings.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -21,6 +25,8 @@ MessageAnswer declinedAnswer(MessageButtons buttons) {
     }
     return MessageAnswer::Cancel;
 }
+
+std::optional<QString> LibraryUi::askPassword(PasswordKind) { return std::nullopt; }
 
 namespace {
 
@@ -54,6 +60,13 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The library's message boxes ask with OK and Cancel only; those speak the
+// caller's language.
+void localizeButtons(QMessageBox &box, int32_t language) {
+    if (QAbstractButton *ok = box.button(QMessageBox::Ok)) ok->setText(loadString(ids::Ok, language));
+    if (QAbstractButton *cancel = box.button(QMessageBox::Cancel)) cancel->setText(loadString(ids::Cancel, language));
+}
+
 MessageAnswer fromQt(int button) {
     switch (button) {
     case QMessageBox::Ok: return MessageAnswer::Ok;
@@ -79,11 +92,13 @@ template <class Work> auto onGuiThread(Work work) {
 class QtUi final : public LibraryUi {
 public:
     MessageAnswer message(const QString &text, MessageButtons buttons, MessageIcon icon) override {
-        const bool rightToLeft = isRightToLeftLanguage(threadLanguage());
+        const int32_t language = threadLanguage();
         return onGuiThread([=] {
-            QMessageBox box(qtIcon(icon), QStringLiteral("Warning"), text, qtButtons(buttons),
+            QMessageBox box(qtIcon(icon), loadString(ids::Warning, language), text, qtButtons(buttons),
                             QApplication::activeWindow());
-            if (rightToLeft) box.setLayoutDirection(Qt::RightToLeft);
+            applyReadingOrder(&box, language);
+            alignTextsForReadingOrder(&box, language);
+            localizeButtons(box, language);
             return fromQt(box.exec());
         });
     }
@@ -97,6 +112,14 @@ public:
     }
     void openHelp(const QUrl &topic) override {
         onGuiThread([topic] { QDesktopServices::openUrl(topic); });
+    }
+    std::optional<QString> askPassword(PasswordKind kind) override {
+        const int32_t language = threadLanguage();
+        return onGuiThread([=]() -> std::optional<QString> {
+            CPasscodeDlg dialog(kind, language, QApplication::activeWindow());
+            if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+            return dialog.password();
+        });
     }
 };
 

@@ -5,11 +5,15 @@
 #include <QString>
 #include <QUrl>
 
+#include <optional>
+
 namespace abif {
 
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageIcon { Information, Warning, Question, Error };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
+// Which of the machine's passwords a prompt asks for.
+enum class PasswordKind { ScanFaxLock = 0, SystemAdministrator = 1 };
 
 class LibraryUi {
 public:
@@ -19,6 +23,9 @@ public:
     // Busy cursor around long work done on the calling thread.
     virtual void setBusy(bool busy) = 0;
     virtual void openHelp(const QUrl &topic) = 0;
+    // The machine's password, or nothing when the person cancelled (or no
+    // person can be asked).
+    virtual std::optional<QString> askPassword(PasswordKind kind);
 };
 
 // The interface in force: the Qt one when the process has a QApplication,
