@@ -5,6 +5,7 @@
 #include "formats/file_error.h"
 #include "formats/gad_file.h"
 #include "formats/locked_file.h"
+#include "l10n/library_strings.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ template <class Record> void takeLimit(CAbifData &target, const CAbifData &sourc
 
 bool mayOverwriteChanges(int32_t flags) {
     if (flags & ABIF_GAD_ASK_OVERWRITE)
-        return abif::libraryUi().message(QStringLiteral("The file will be overwritten. Are you sure?"),
+        return abif::libraryUi().message(abif::loadString(abif::ids::FileWillBeOverwritten),
                                          abif::MessageButtons::OkCancel,
                                          abif::MessageIcon::Warning) == abif::MessageAnswer::Ok;
     return (flags & ABIF_GAD_REFUSE_OVERWRITE) == 0;
