@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QSettings>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -120,10 +121,19 @@ void DiagnosticLog::write(LogLevel level, unsigned category, const char *fmt, va
     libraryUi().message(QStringLiteral("ERROR"), MessageButtons::Ok, MessageIcon::Error);
 }
 
+namespace {
+
+std::atomic<DiagnosticLog *> replacementLog{nullptr};
+
+}  // namespace
+
 DiagnosticLog &diagnosticLog() {
+    if (DiagnosticLog *log = replacementLog.load()) return *log;
     static auto *log = new DiagnosticLog(moduleSibling(QStringLiteral(".INI")), moduleSibling(QStringLiteral(".Log")));
     return *log;
 }
+
+void setDiagnosticLog(DiagnosticLog *log) { replacementLog.store(log); }
 
 #define ABIF_FORWARD(level, category, format)     \
     va_list args;                                 \

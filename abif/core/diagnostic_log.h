@@ -43,6 +43,9 @@ private:
 // The process's log, beside the library file.
 DiagnosticLog &diagnosticLog();
 
+// Replaces the process's log (tests); null restores it.
+void setDiagnosticLog(DiagnosticLog *log);
+
 // Formats are printf-style with UTF-8 strings; "\n" becomes CR LF in the file.
 void logError(unsigned category, const char *format, ...) __attribute__((format(printf, 2, 3)));
 void logInfo(unsigned category, const char *format, ...) __attribute__((format(printf, 2, 3)));

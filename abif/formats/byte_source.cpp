@@ -50,7 +50,7 @@ bool ByteSource::fill() {
     data_ = buffer_.constData();
     size_ = buffer_.size();
     pos_ = 0;
-    if (got < 0) throw FileError(FileError::Generic, error, fileName_);
+    if (got < 0) throw FileError(FileCauseGeneric, error, fileName_);
     return got > 0;
 }
 

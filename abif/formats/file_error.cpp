@@ -5,24 +5,38 @@
 
 namespace abif {
 
-namespace {
-
-FileError::Cause causeOf(int osError) {
-    switch (osError) {
-    case ENOENT: return FileError::FileNotFound;
+FileErrorCause fileErrorCause(int systemError) {
+    switch (systemError) {
+    case 0: return FileCauseNone;
+    case ENOENT: return FileCauseNotFound;
     case ENOTDIR:
     case ENAMETOOLONG:
-    case ELOOP: return FileError::BadPath;
+    case ELOOP:
+    case EINVAL: return FileCauseBadPath;
     case EMFILE:
-    case ENFILE: return FileError::TooManyOpenFiles;
+    case ENFILE: return FileCauseTooManyOpenFiles;
     case EACCES:
     case EPERM:
-    case EROFS: return FileError::AccessDenied;
+    case EROFS:
+    case EISDIR: return FileCauseAccessDenied;
+    case EBADF: return FileCauseInvalidFile;
+    case EMLINK: return FileCauseDirectoryFull;
+    case ESPIPE: return FileCauseBadSeek;
+    case EIO: return FileCauseHardIo;
+    // Another program holds the file: busy, or its lock did not come free.
+    case EAGAIN:
+    case EBUSY:
+    case ETXTBSY: return FileCauseSharingViolation;
+    case EDEADLK:
+    case ENOLCK: return FileCauseLockViolation;
     case ENOSPC:
-    case EDQUOT: return FileError::DiskFull;
-    default: return FileError::Generic;
+    case EDQUOT:
+    case EFBIG: return FileCauseDiskFull;
+    default: return FileCauseGeneric;
     }
 }
+
+namespace {
 
 std::string describe(int osError, const QString &fileName) {
     return (fileName + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(osError))).toStdString();
@@ -30,9 +44,9 @@ std::string describe(int osError, const QString &fileName) {
 
 }  // namespace
 
-FileError::FileError(int osError, const QString &fileName) : FileError(causeOf(osError), osError, fileName) {}
+FileError::FileError(int osError, const QString &fileName) : FileError(fileErrorCause(osError), osError, fileName) {}
 
-FileError::FileError(Cause cause, int osError, const QString &fileName)
+FileError::FileError(FileErrorCause cause, int osError, const QString &fileName)
     : std::runtime_error(describe(osError, fileName)), cause_(cause), osError_(osError), fileName_(fileName) {}
 
 }  // namespace abif

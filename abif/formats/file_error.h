@@ -8,27 +8,39 @@
 
 namespace abif {
 
+// The cause numbers that file failures carry in log lines.
+enum FileErrorCause : int {
+    FileCauseNone = 0,
+    FileCauseGeneric = 1,
+    FileCauseNotFound = 2,
+    FileCauseBadPath = 3,
+    FileCauseTooManyOpenFiles = 4,
+    FileCauseAccessDenied = 5,
+    FileCauseInvalidFile = 6,
+    FileCauseDirectoryFull = 8,
+    FileCauseBadSeek = 9,
+    FileCauseHardIo = 10,
+    FileCauseSharingViolation = 11,
+    FileCauseLockViolation = 12,
+    FileCauseDiskFull = 13,
+    FileCauseEndOfFile = 14,
+};
+
+// The cause of a system error number; 0 gives FileCauseNone.
+[[nodiscard]] FileErrorCause fileErrorCause(int systemError);
+
 class FileError : public std::runtime_error {
 public:
-    enum Cause {
-        Generic = 1,
-        FileNotFound = 2,
-        BadPath = 3,
-        TooManyOpenFiles = 4,
-        AccessDenied = 5,
-        DiskFull = 13,
-    };
-
     // The cause follows from the system error number.
     FileError(int osError, const QString &fileName);
-    FileError(Cause cause, int osError, const QString &fileName);
+    FileError(FileErrorCause cause, int osError, const QString &fileName);
 
-    [[nodiscard]] int cause() const { return cause_; }
+    [[nodiscard]] FileErrorCause cause() const { return cause_; }
     [[nodiscard]] int osError() const { return osError_; }
     [[nodiscard]] const QString &fileName() const { return fileName_; }
 
 private:
-    int cause_;
+    FileErrorCause cause_;
     int osError_;
     QString fileName_;
 };

@@ -3,6 +3,7 @@
 #include "core/blowfish.h"
 #include "core/diagnostic_log.h"
 #include "formats/pab_backup_container.h"
+#include "formats/file_error.h"
 #include "formats/pab_backup_layout.h"
 #include "formats/pab_file_io.h"
 

@@ -1,8 +1,10 @@
 #include "formats/pab_file_io.h"
 
+#include "formats/file_error.h"
+#include "formats/replacing_file.h"
+
 #include <QFile>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -11,75 +13,15 @@
 
 namespace abif::backup {
 
-int fileErrorCause(int systemError) {
-    switch (systemError) {
-    case 0: return 0;
-    case ENOENT: return 2;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case ELOOP: return 3;
-    case EMFILE:
-    case ENFILE: return 4;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR: return 5;
-    case ESPIPE: return 9;
-    case EIO: return 10;
-    case EBUSY:
-    case ETXTBSY: return 11;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG: return 13;
-    default: return 1;
-    }
-}
-
-namespace {
-
-int writeAll(int fd, const uint8_t *data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return 0;
-}
-
-// A new file beside `target`, with the mode of the file it will replace.
-int createSibling(const QByteArray &target, QByteArray &name) {
-    static std::atomic<unsigned> serial{0};
-    struct stat existing;
-    const bool replaces = ::stat(target.constData(), &existing) == 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = target + ".tmp" + QByteArray::number(::getpid()) + '.' + QByteArray::number(serial++);
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            if (replaces) (void)::fchmod(fd, existing.st_mode & 07777);
-            return fd;
-        }
-        if (errno != EEXIST) return -1;
-    }
-    return -1;
-}
-
-}  // namespace
-
 int writeFileAtomically(const QString &path, const uint8_t *data, size_t size) {
-    const QByteArray target = QFile::encodeName(path);
-    QByteArray temporary;
-    const int fd = createSibling(target, temporary);
-    if (fd < 0) return errno;
-    int error = writeAll(fd, data, size);
-    if (error == 0 && ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && ::rename(temporary.constData(), target.constData()) != 0) error = errno;
-    if (error != 0) ::unlink(temporary.constData());
-    return error;
+    try {
+        ReplacingFile file(path);
+        file.write(QByteArrayView(data, static_cast<qsizetype>(size)));
+        file.commit();
+        return 0;
+    } catch (const FileError &error) {
+        return error.osError();
+    }
 }
 
 FileInput::FileInput(const QString &path) {

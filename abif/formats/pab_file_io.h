@@ -9,11 +9,6 @@
 
 namespace abif::backup {
 
-// The file-error cause number of a system error number, for log lines:
-// 1 generic, 2 not found, 3 bad path, 4 too many open files, 5 access
-// denied, 9 bad seek, 10 hard I/O error, 11 sharing violation, 13 disk full.
-int fileErrorCause(int systemError);
-
 // Writes `size` bytes to `path` through a new file beside it that replaces
 // `path` only when complete, so a failure leaves any previous file intact.
 // Returns 0 or the system's error number.

@@ -224,6 +224,30 @@ ABIF_API int32_t Abif_PabRestore(const abif_char16 *path, CAbifData *data, int32
  * error number (or ABIF_E_MEMORY). `reserved` is ignored; pass 0. */
 ABIF_API int32_t Abif_Export(const abif_char16 *path, int32_t type, CAbifData *data, int32_t reserved);
 
+/* ---- PC fax address book file ------------------------------------------- */
+
+/* Update flags: ask the user before overwriting a file that changed since the
+ * base container was read from it; without ASK, refuse to overwrite it. */
+#define ABIF_GAD_ASK_OVERWRITE    0x20
+#define ABIF_GAD_REFUSE_OVERWRITE 0x40
+
+/* Reads the file (zero-terminated path) into `data` (MyFax and MyFaxGroup),
+ * normalised. ABIF_E_FORMAT or ABIF_E_LIMIT keep the records read before the
+ * fault. `reserved` is ignored. */
+ABIF_API int32_t AbifGADFile_Read(const abif_char16 *path, CAbifData *data, int32_t reserved);
+/* Replaces the file with the MyFax and MyFaxGroup records of `data`; a failed
+ * write leaves the previous file intact. Records the file cannot carry (a text
+ * holding the unit 3 or 4, a group of more than 30 members) give ABIF_E_FORMAT
+ * and nothing is written. While one caller writes or updates the file, another
+ * waits a few seconds and then fails with EAGAIN. `reserved` is ignored. */
+ABIF_API int32_t AbifGADFile_Write(const abif_char16 *path, CAbifData *data, int32_t reserved);
+/* Writes `edited` unless the file changed since `base` was read from it and
+ * `flags` (or the user, when asked) refuse: ABIF_E_CANCEL. Then reads the file
+ * as written into `output`. An empty or damaged file is written without asking;
+ * its read result (ABIF_E_FORMAT) is returned and `output` is not touched. */
+ABIF_API int32_t AbifGADFile_Update(const abif_char16 *path, CAbifData *base, CAbifData *edited,
+                                    CAbifData *output, int32_t flags);
+
 #ifdef __cplusplus
 } /* extern "C" */
 

@@ -184,7 +184,7 @@ TEST_F(CsvFileOnDisk, failuresOfTheFileCarryTheSystemErrorAndTheName) {
         ADD_FAILURE() << "a missing file opened";
     } catch (const abif::FileError &error) {
         EXPECT_EQ(error.osError(), ENOENT);
-        EXPECT_EQ(error.cause(), abif::FileError::FileNotFound);
+        EXPECT_EQ(error.cause(), abif::FileCauseNotFound);
         EXPECT_EQ(error.fileName(), path("missing.csv"));
     }
 
@@ -198,7 +198,7 @@ TEST_F(CsvFileOnDisk, failuresOfTheFileCarryTheSystemErrorAndTheName) {
         ADD_FAILURE() << "a folder read as a file";
     } catch (const abif::FileError &error) {
         EXPECT_EQ(error.osError(), EISDIR);
-        EXPECT_EQ(error.cause(), abif::FileError::Generic);
+        EXPECT_EQ(error.cause(), abif::FileCauseGeneric);
         EXPECT_EQ(error.fileName(), dir_.path());
     }
 }

@@ -32,4 +32,15 @@ inline CAbifMyFaxData myFax(uint16_t id, std::u16string_view name) {
     return r;
 }
 
+inline CAbifMyFaxGroupData myFaxGroup(uint16_t id, std::u16string_view name,
+                                      std::initializer_list<uint16_t> members) {
+    CAbifMyFaxGroupData r{};
+    r.id = id;
+    abif::writeText(r.name, sizeof r.name, name);
+    r.memberCount = static_cast<uint16_t>(members.size());
+    size_t i = 0;
+    for (uint16_t member : members) r.members[i++] = member;
+    return r;
+}
+
 }  // namespace test

@@ -1,0 +1,21 @@
+// Reading, writing and updating a PC fax address book file on disk. File
+// failures return the system's error number and leave a "CGADUtil::..." line
+// in the diagnostic log; every other result is a library code.
+#pragma once
+
+#include "core/abif_data.h"
+
+#include <QString>
+
+class CGADUtil {
+public:
+    static int32_t read(const QString &path, CAbifData &data);
+    // Replaces the file as a whole; a failure leaves the old one as it was.
+    static int32_t write(const QString &path, const CAbifData &data);
+    // Holds the file against other writers while it reads it, compares it with
+    // `base`, asks or refuses as `flags` say, writes `edited` and reads the
+    // result into `output`. An empty or damaged file is written without
+    // asking; its read result is returned and `output` is left alone.
+    static int32_t update(const QString &path, const CAbifData &base, const CAbifData &edited,
+                          CAbifData &output, int32_t flags);
+};
