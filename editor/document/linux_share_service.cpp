@@ -170,7 +170,9 @@ ShareListResult LinuxShareService::listShares(QList<ShareEntry> *shares) {
 bool LinuxShareService::addShare(const QString &name, const QString &path, const QString &remark,
                                  const QString &account) {
     const QString system = SystemAccountName(account);
-    if (!IsValidShareName(name) || !QDir::isAbsolutePath(path) || !isLookupName(system)) return false;
+    // The fallback below shares for everyone: only right when the folder's
+    // access list can name the account.
+    if (!IsValidShareName(name) || !QDir::isAbsolutePath(path) || !uidOf(system)) return false;
     const auto add = [&](const QString &acl) {
         return RunNet({QStringLiteral("add"), name, path, remark, acl, QStringLiteral("guest_ok=n")}).ok();
     };
