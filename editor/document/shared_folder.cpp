@@ -1,9 +1,11 @@
 #include "document/shared_folder.h"
 
 #include "document/document_prompt.h"
+#include "document/share_file.h"
 #include "document/share_service.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <algorithm>
 #include <utility>
@@ -212,3 +214,29 @@ bool CSharedFolder::EnsureScanUser() {
     if (!m_scanUser.created || m_service.accountExists(m_scanUser.name)) return true;
     return CreateScanServiceUser();
 }
+void CSharedFolder::LoadFile(CAdrArray<CAdrShareData> &records) {
+    records.clear();
+    ScanUserState state;
+    CAdrArray<CAdrShareData> read;
+    switch (CShareFile::Read(m_filePath, &state, &read)) {
+    case CShareFile::ReadResult::Missing: return;
+    case CShareFile::ReadResult::OtherVersion: QFile::remove(m_filePath); return;
+    case CShareFile::ReadResult::Defect: FileDefect(records); return;
+    case CShareFile::ReadResult::Read: break;
+    }
+    m_scanUser = state;
+    for (CAdrShareData &r : read) r.recordId = 0;
+    records = std::move(read);
+}
+
+void CSharedFolder::FileDefect(CAdrArray<CAdrShareData> &records) {
+    m_prompt.message(kMsgFileDefect, PromptButtons::Ok, PromptIcon::Warning);
+    ResetScanUser();
+    records.clear();
+    QFile::remove(m_filePath);
+}
+
+bool CSharedFolder::SaveFile(const CAdrArray<CAdrShareData> &records) const {
+    return CShareFile::Write(m_filePath, m_scanUser, records);
+}
+

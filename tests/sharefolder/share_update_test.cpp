@@ -103,6 +103,23 @@ TEST_F(UpdateOnSaveTest, deletedServerLosesItsShare) {
     EXPECT_EQ(records[0].shareName, "Docs");
 }
 
+TEST_F(UpdateOnSaveTest, keptServerShareStaysUnmanagedInTheSavedFile) {
+    table.AddKeptRecord(table.Lookup(1));
+    data.Remove(AdrKindServer, 1);
+    save();
+    EXPECT_TRUE(service.isShared("Scans"));
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].autoShare, 0);
+    EXPECT_EQ(records[0].isShared, 1);
+
+    ASSERT_TRUE(folder.SaveFile(records));
+    CAdrArray<CAdrShareData> loaded;
+    folder.LoadFile(loaded);
+    ASSERT_EQ(loaded.size(), 2u);
+    EXPECT_EQ(loaded[0].shareName, "Scans");
+    EXPECT_EQ(loaded[0].autoShare, 0);
+}
+
 TEST_F(UpdateOnSaveTest, failedUnshareOfDeletedServerIsTriedAgainNextSave) {
     data.Remove(AdrKindServer, 1);
     service.failing.insert(FakeShareService::Delete);
