@@ -65,10 +65,18 @@ protected:
         const QString usershares = dir.filePath("usershares");
         ASSERT_TRUE(QDir().mkpath(usershares) && QDir().mkpath(folder));
         ::chmod(QFile::encodeName(usershares).constData(), 01770);
+        // Every folder Samba keeps state in lies in the temporary folder too.
+        const QByteArray state = QFile::encodeName(dir.filePath("samba"));
+        ASSERT_TRUE(QDir().mkpath(dir.filePath("samba")));
         QFile conf(config);
         ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
         conf.write("[global]\nusershare path = " + QFile::encodeName(usershares) +
                    "\nusershare max shares = 10\nusershare owner only = no\n");
+        for (const char *option : {"lock directory", "state directory", "cache directory", "private dir",
+                                   "pid directory", "ncalrpc dir", "binddns dir"}) {
+            conf.write(QByteArray(option) + " = " + state + "\n");
+        }
+        conf.write("log file = " + state + "/log\n");
         conf.close();
 
         QProcess probe;
