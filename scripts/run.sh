@@ -11,4 +11,6 @@ bin="$root/build/release/bin"
 echo "Exports of libabiflink.so:"
 nm -D --defined-only "$bin/libabiflink.so" | awk '{print "  " $3}'
 echo
-"$bin/abif_roundtrip_demo"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+"$bin/abif_roundtrip_demo" "$scratch/demo.backup"

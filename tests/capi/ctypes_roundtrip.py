@@ -23,6 +23,13 @@ def text(s, width):
     return units
 
 
+def path16(path):
+    units = path.encode("utf-16-le")
+    buffer = (ctypes.c_uint16 * (len(units) // 2 + 1))()
+    ctypes.memmove(buffer, units, len(units))
+    return buffer
+
+
 def read_text(units):
     chars = []
     for u in units:
@@ -41,6 +48,8 @@ class CtypesRoundTrip(unittest.TestCase):
         lib.ABIFData_Add_Fax.argtypes = [ctypes.c_void_p, ctypes.c_int32, ctypes.POINTER(Fax)]
         lib.ABIFData_GetAt_Fax.argtypes = [ctypes.c_void_p, ctypes.c_int32, ctypes.POINTER(Fax)]
         lib.ABIFData_GetCount_Fax.argtypes = [ctypes.c_void_p]
+        for backup in (lib.Abif_PabBackup, lib.Abif_PabRestore):
+            backup.argtypes = [ctypes.POINTER(ctypes.c_uint16), ctypes.c_void_p, ctypes.c_int32]
         cls.lib = lib
 
     def test_record_layout(self):
@@ -67,6 +76,30 @@ class CtypesRoundTrip(unittest.TestCase):
             self.assertEqual(lib.ABIFData_GetAt_Fax(handle, 99, ctypes.byref(out)), ABIF_E_INDEX)
         finally:
             lib.ABIFData_Delete(handle)
+
+    def test_backup_and_restore_sort_the_records_by_id(self):
+        lib = self.lib
+        records = (Fax * 99)()
+        for i in range(99):
+            records[i].id = (i * 37) % 99 + 1
+            records[i].name = text("Büro %d" % records[i].id, 33)
+        handle, restored = lib.ABIFData_Create(), lib.ABIFData_Create()
+        try:
+            self.assertEqual(lib.ABIFData_Add_Fax(handle, 99, records), ABIF_OK)
+            with tempfile.TemporaryDirectory() as folder:
+                path = path16(os.path.join(folder, "Sicherung ä.backup"))
+                self.assertEqual(lib.Abif_PabBackup(path, handle, 0), ABIF_OK)
+                self.assertEqual(lib.Abif_PabRestore(path, restored, 0), ABIF_OK)
+            out = Fax()
+            ids = []
+            for i in range(lib.ABIFData_GetCount_Fax(restored)):
+                self.assertEqual(lib.ABIFData_GetAt_Fax(restored, i, ctypes.byref(out)), ABIF_OK)
+                self.assertEqual(read_text(out.name), "Büro %d" % out.id)
+                ids.append(out.id)
+            self.assertEqual(ids, list(range(1, 100)))
+        finally:
+            lib.ABIFData_Delete(handle)
+            lib.ABIFData_Delete(restored)
 
     def test_deleted_and_null_handles_are_refused(self):
         lib = self.lib
