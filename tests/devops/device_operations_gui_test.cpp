@@ -81,6 +81,37 @@ TEST_F(DeviceDialogs, overwriteQuestionIsAskedInAMessageBoxInFrontOfTheProgress)
     EXPECT_EQ(test::bookOf(shown()), edited);
 }
 
+// Presses the progress dialog's Cancel behind the question as soon as it is
+// enabled, then answers the question with OK.
+void cancelThenConfirm(QMessageBox &box, int triesLeft = 500) {
+    QPushButton *cancel = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *progress = qobject_cast<abif::CProgressDlg *>(widget))
+            cancel = progress->findChild<QPushButton *>(QStringLiteral("cancel"));
+    if (cancel && cancel->isEnabled()) {
+        cancel->click();
+        box.button(QMessageBox::Ok)->click();
+    } else if (triesLeft > 0) {
+        QTimer::singleShot(10, &box, [&box, triesLeft] { cancelThenConfirm(box, triesLeft - 1); });
+    } else {
+        box.button(QMessageBox::Cancel)->click();
+    }
+}
+
+TEST_F(DeviceDialogs, cancelPressedAroundTheWriteEndsCancelledAlthoughTheMachineWasWritten) {
+    Container base, changed, result;
+    ASSERT_EQ(code(read(base.get())), code(ABIF_OK));
+    panel({"fax", "remove", "2"});
+    test::Book edited = test::bookOf(base.get());
+    edited.fax[1].name = QStringLiteral("Renamed");
+    test::fill(changed.get(), edited);
+
+    test::driveModal<QMessageBox>([](QMessageBox &box) { cancelThenConfirm(box); });
+    EXPECT_EQ(code(update(base.get(), changed.get(), result.get(), 0x28)), code(ABIF_E_CANCEL));
+    EXPECT_EQ(test::bookOf(shown()), edited);
+    EXPECT_TRUE(panel({"show"}).contains("lock: free"));
+}
+
 TEST_F(DeviceDialogs, passwordTypedIntoThePasswordDialogIsAcceptedAndReturned) {
     panel({"password", "set", "246810"});
     test::driveModal<abif::CPasscodeDlg>([](abif::CPasscodeDlg &dialog) {
