@@ -23,10 +23,12 @@ public:
         qvs::MachineState state;
         std::vector<uint16_t> everyone;
         for (uint16_t id = 1; id <= state.faxCapacity; ++id) {
-            state.fax[id] = {QStringLiteral("Speed Dial Entry %1").arg(id), QStringLiteral("+44 20 7946 %1").arg(id, 4, 10, QChar(u'0'))};
+            state.fax[id] = {QStringLiteral("Speed Dial Entry %1").arg(id),
+                             QStringLiteral("+44 20 7946 %1").arg(id, 4, 10, QChar(u'0'))};
             everyone.push_back(id);
         }
-        for (uint16_t id = 1; id <= state.groupCapacity; ++id) state.groups[id] = {QStringLiteral("Group %1").arg(id), everyone};
+        for (uint16_t id = 1; id <= state.groupCapacity; ++id)
+            state.groups[id] = {QStringLiteral("Group %1").arg(id), everyone};
         QString error;
         if (!qvs::MachineStore(folder_.path()).replace(state, error)) {
             std::fprintf(stderr, "cannot set the machine up: %s\n", qPrintable(error));

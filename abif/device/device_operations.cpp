@@ -94,8 +94,7 @@ int32_t certificationPassword(const QString &modelName, int32_t flags, char16_t 
     for (int i = 0; i < prompts; ++i) {
         const std::optional<QString> entered = libraryUi().askPassword(kind);
         if (!entered) return ABIF_E_CANCEL;
-        const std::u16string candidate =
-            entered->left(kPasswordUnits - 1).toStdU16String();
+        const std::u16string candidate = entered->left(kPasswordUnits - 1).toStdU16String();
         const int32_t result = attempt(candidate);
         if (result == ABIF_OK) {
             std::copy(candidate.begin(), candidate.end(), password);

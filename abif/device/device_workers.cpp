@@ -7,7 +7,7 @@
 #include "device/need_to_retry.h"
 #include "l10n/library_strings.h"
 
-#include <new>
+#include <exception>
 
 namespace abif {
 
@@ -201,7 +201,8 @@ void ThreadFunc_ReadData(ProgressControl &progress, DeviceJob &job) {
     job.result = run(readData, progress, job);
     // Records read before a failure are no book of the machine's.
     if (job.result != ABIF_OK) job.data->clearAll();
-    logResult(job.result == ABIF_OK, LogDevice, "  ThreadFunc_ReadData: End(0x%x)\n", static_cast<unsigned>(job.result));
+    logResult(job.result == ABIF_OK, LogDevice, "  ThreadFunc_ReadData: End(0x%x)\n",
+              static_cast<unsigned>(job.result));
 }
 
 void ThreadFunc_UpdateData(ProgressControl &progress, DeviceJob &job) {

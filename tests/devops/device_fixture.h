@@ -10,9 +10,11 @@
 
 #include <QProcess>
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 namespace test {
@@ -137,7 +139,8 @@ protected:
     // The machine as its front panel shows it.
     qvs::MachineState shown() {
         QString error;
-        const std::optional<qvs::MachineState> state = qvs::fromJson(panel({QStringLiteral("show"), QStringLiteral("--json")}), error);
+        const QByteArray json = panel({QStringLiteral("show"), QStringLiteral("--json")});
+        const std::optional<qvs::MachineState> state = qvs::fromJson(json, error);
         EXPECT_TRUE(state) << error.toStdString();
         return state.value_or(qvs::MachineState{});
     }

@@ -102,8 +102,8 @@ TEST_P(ChangeAtTheMachine, isAskedAboutRefusedOrOverwrittenAsTheFlagsSay) {
     test::PromptScript ui;
     if (c.answer) ui.answers.push_back(*c.answer);
     EXPECT_EQ(code(update(base.get(), changed.get(), result.get(), c.flags)), code(c.result));
-    const std::vector<QString> asked = c.answer ? std::vector{QStringLiteral("The machine will be overwritten. Are you sure?")}
-                                                : std::vector<QString>{};
+    const QString question = QStringLiteral("The machine will be overwritten. Are you sure?");
+    const std::vector<QString> asked = c.answer ? std::vector{question} : std::vector<QString>{};
     EXPECT_EQ(ui.messages, asked);
     if (c.result == ABIF_OK) {
         EXPECT_EQ(test::bookOf(shown()), edited);
@@ -152,7 +152,8 @@ TEST_P(PasswordCertification, triesGivenProbeAndPromptsInTurn) {
     EXPECT_EQ(ui.kinds.size(), c.prompts);
     for (abif::PasswordKind kind : ui.kinds)
         EXPECT_EQ(kind, (c.flags & 8) ? abif::PasswordKind::SystemAdministrator : abif::PasswordKind::ScanFaxLock);
-    EXPECT_EQ(ui.messages, std::vector<QString>(c.invalidMessages, QStringLiteral("Invalid password. Please re-enter.")));
+    const QString invalid = QStringLiteral("Invalid password. Please re-enter.");
+    EXPECT_EQ(ui.messages, std::vector<QString>(c.invalidMessages, invalid));
     EXPECT_EQ(std::u16string(password), c.bufferAfter);
 }
 
@@ -163,7 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
         Certification{"givenPasswordAcceptedWithoutAsking", "4711", u"4711", 0x1F, {}, ABIF_OK, 0, 0, u"4711"},
         Certification{"promptAcceptedAfterAWrongOne", "4711", u"1234", 0x1F, {"9999", "4711"}, ABIF_OK, 2, 1, u"4711"},
         Certification{"threeWrongPasswords", "4711", u"", 0x1F, {"1111", "2222", "3333"}, ABIF_E_PASSWORD, 3, 3, u""},
-        Certification{"onePromptWithoutTheThreePromptFlag", "4711", u"", 0x0F, {"1111", "4711"}, ABIF_E_PASSWORD, 1, 1, u""},
+        Certification{"onePromptWithoutTheThreePromptFlag", "4711", u"", 0x0F, {"1111", "4711"}, ABIF_E_PASSWORD, 1, 1,
+                      u""},
         Certification{"lockPasswordPrompt", "4711", u"", 0x17, {"4711"}, ABIF_OK, 1, 0, u"4711"},
         Certification{"promptCancelled", "4711", u"", 0x1F, {}, ABIF_E_CANCEL, 1, 0, u""},
         Certification{"notAskedToCertify", "4711", u"4711", 0x1E, {"4711"}, ABIF_OK, 0, 0, u"4711"}),
