@@ -21,9 +21,12 @@ const char *resultName(int32_t code) {
     case ABIF_E_MEMORY: return "ABIF_E_MEMORY";
     case ABIF_E_RESPONSE: return "ABIF_E_RESPONSE";
     case ABIF_E_NO_STILIB: return "ABIF_E_NO_STILIB";
+    case ABIF_E_BUSY_LIBRARY: return "ABIF_E_BUSY_LIBRARY";
+    case ABIF_E_BUSY: return "ABIF_E_BUSY";
     case ABIF_E_CHECKSUM: return "ABIF_E_CHECKSUM";
     case ABIF_W_PARTIAL_WRITE: return "ABIF_W_PARTIAL_WRITE";
     case ABIF_E_STATUS_84: return "ABIF_E_STATUS_84";
+    case ABIF_E_NO_FAX_SLOTS: return "ABIF_E_NO_FAX_SLOTS";
     default: break;
     }
     thread_local char text[32];

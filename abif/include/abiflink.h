@@ -39,9 +39,12 @@ typedef uint16_t abif_char16;
 #define ABIF_E_MEMORY  0x2000000B /* memory exhausted, or an object could not be created */
 #define ABIF_E_RESPONSE 0x2000000C /* malformed response from the machine */
 #define ABIF_E_NO_STILIB 0x2000000D /* the scanner driver's still-image library is missing or incomplete */
+#define ABIF_E_BUSY_LIBRARY 0x2000000E /* the still-image library reported the machine busy, and waiting was not allowed */
+#define ABIF_E_BUSY    0x2000000F /* the machine answered busy, and waiting was not allowed */
 #define ABIF_E_CHECKSUM 0x20000011 /* response checksum mismatch */
 #define ABIF_W_PARTIAL_WRITE 0x20000012 /* written with a warning: the machine kept some changes back */
 #define ABIF_E_STATUS_84 0x20000014 /* the machine answered status 0x84 to a request */
+#define ABIF_E_NO_FAX_SLOTS 0x20000015 /* the machine has no fax speed dial slots; nothing was read */
 /* A status read: ABIF_STATUS_READ OR the machine status (its low 24 bits). */
 #define ABIF_STATUS_READ 0x21000000
 /* Any other status of the machine: ABIF_E_MACHINE_STATUS OR (extra code << 16)
@@ -247,6 +250,45 @@ ABIF_API int32_t AbifGADFile_Write(const abif_char16 *path, CAbifData *data, int
  * its read result (ABIF_E_FORMAT) is returned and `output` is not touched. */
 ABIF_API int32_t AbifGADFile_Update(const abif_char16 *path, CAbifData *base, CAbifData *edited,
                                     CAbifData *output, int32_t flags);
+
+/* ---- Device operations ---------------------------------------------------- */
+
+/* Flags of the device operations (bits of their `flags` argument). */
+#define ABIF_DEVICE_CERTIFY          0x0001 /* CertificationPassword: run at all; clear returns 0 */
+#define ABIF_DEVICE_TRY_GIVEN        0x0002 /* CertificationPassword: first try the password passed */
+#define ABIF_DEVICE_TRY_PROBE        0x0004 /* CertificationPassword: then the probe, then ask */
+#define ABIF_DEVICE_ADMIN_PASSWORD   0x0008 /* CertificationPassword: ask for the administrator password */
+#define ABIF_DEVICE_THREE_PROMPTS    0x0010 /* CertificationPassword: ask up to three times, not once */
+#define ABIF_DEVICE_ASK_OVERWRITE    0x0020 /* UpdateData: ask before overwriting changes made at the machine */
+#define ABIF_DEVICE_REFUSE_OVERWRITE 0x0040 /* UpdateData: without ASK, cancel when the machine changed */
+#define ABIF_DEVICE_NO_RETRY         0x0800 /* all: do not wait while the machine is busy */
+
+/*
+ * Each operation runs one conversation with the machine on a worker thread
+ * behind the library's progress dialog (no window without a QApplication).
+ * `modelName` must not be null; an empty one (first unit 0) is filled with
+ * "QV Quillabrex K7710/K7910" and needs room for 260 units. It names the
+ * device opened unless AbifDevice_SetDestinationDevice chose another on the
+ * calling thread. Passwords are at most 12 units; longer ones are cut.
+ */
+
+/* ABIF_STATUS_READ OR the machine status on success. */
+ABIF_API int32_t AbifDevice_GetStatus(abif_char16 *modelName, int32_t flags);
+/* Finds a password the machine accepts: the one in `password`, the probe, or
+ * the user's answer, as the flags say. `password` has room for 13 units; after
+ * an accepted prompt it holds the password entered. ABIF_E_PASSWORD when none
+ * was accepted, ABIF_E_CANCEL when the user cancelled the prompt. */
+ABIF_API int32_t AbifDevice_CertificationPassword(abif_char16 *modelName, int32_t flags, abif_char16 *password);
+/* Replaces the content of `data` with the machine's fax speed dials and fax
+ * groups, sorted. ABIF_E_NO_FAX_SLOTS leaves it empty. `password` may be null. */
+ABIF_API int32_t AbifDevice_ReadData(abif_char16 *modelName, CAbifData *data, int32_t flags, const abif_char16 *password);
+/* Writes the fax part of `changed` to the machine when it differs from `base`
+ * (the machine as last read), and leaves what the machine holds afterwards in
+ * `result`. A machine changed since `base` was read is overwritten, asked
+ * about or left alone as the flags say. ABIF_W_PARTIAL_WRITE: written, but the
+ * machine kept some slots as they were (`result` shows them). */
+ABIF_API int32_t AbifDevice_UpdateData(abif_char16 *modelName, CAbifData *base, CAbifData *changed, CAbifData *result,
+                                       int32_t flags, const abif_char16 *password);
 
 #ifdef __cplusplus
 } /* extern "C" */

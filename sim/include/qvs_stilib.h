@@ -47,6 +47,7 @@ extern "C" {
 #define QVS_STI_STATUS_REFUSED   0x84 /* request refused in the machine's current mode */
 #define QVS_STI_STATUS_MALFORMED 0x85 /* the block sent was not understood */
 #define QVS_STI_STATUS_CHECKSUM  0x86 /* the checksum of the block sent is wrong */
+#define QVS_STI_STATUS_BUSY_JOB  0x87 /* the machine is busy with a job of its own */
 
 /*
  * 64 bytes, zeroed by the caller before use. "BE" fields are big-endian,
