@@ -12,9 +12,11 @@
 
 namespace abif {
 
-// Copies at most width - 1 units and zero-fills the rest of the field.
+// Copies at most width - 1 units and zero-fills the rest of the field. A cut
+// never separates the two halves of a surrogate pair.
 inline void writeText(void *field, size_t fieldBytes, std::u16string_view text) {
-    const size_t units = std::min(text.size(), fieldBytes / 2 - 1);
+    size_t units = std::min(text.size(), fieldBytes / 2 - 1);
+    if (units < text.size() && units > 0 && QChar::isHighSurrogate(text[units - 1])) --units;
     std::memset(field, 0, fieldBytes);
     std::memcpy(field, text.data(), units * 2);
 }

@@ -1,7 +1,7 @@
 #include "document/share_file.h"
 #include "document/shared_folder.h"
 #include "fake_share_service.h"
-#include "scripted_prompt.h"
+#include "support/scripted_prompt.h"
 #include "share_builders.h"
 
 #include "abiflink.h"

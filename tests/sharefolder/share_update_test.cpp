@@ -1,6 +1,6 @@
 #include "document/shared_folder.h"
 #include "fake_share_service.h"
-#include "scripted_prompt.h"
+#include "support/scripted_prompt.h"
 #include "share_builders.h"
 
 #include <QTemporaryDir>

@@ -1,4 +1,5 @@
-// Answers prompts from a script and remembers every message shown.
+// Answers prompts from a script and remembers every message shown and every
+// file choice asked for.
 #pragma once
 
 #include "document/document_prompt.h"
@@ -14,6 +15,14 @@ public:
         return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
     }
 
+    // An empty script entry, or none left, cancels.
+    QString chooseFile(const FileChoice &choice) override {
+        choices.append(choice);
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+
     QList<PromptAnswer> answers;
     QStringList shown;
+    QStringList files;
+    QList<FileChoice> choices;
 };

@@ -1,0 +1,226 @@
+#include "document/adr_input_output.h"
+
+#include "abiflink.h"
+#include "document/document_prompt.h"
+#include "document/record_conversion.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+constexpr qint32 kStatusFlags = 0;
+constexpr qint32 kReadFlags = 0x8;
+constexpr qint32 kUpdateFlags = 0x28;  // ask before overwriting changes made at the machine
+constexpr qint32 kCertifyFlags = 0x1F;
+constexpr qint32 kGadAskOverwrite = 0x20;
+constexpr qint32 kBackupFlags = 0x17;
+
+constexpr quint32 kStatusFirst = 0x21000000;
+constexpr quint32 kStatusLast = 0x21FFFFFF;
+constexpr qint32 kPasswordWanted = 0x20000003;
+constexpr qint32 kCancelled = 0x20000004;
+constexpr qint32 kPartlyWritten = 0x20000012;
+constexpr qint32 kNoFaxSlots = 0x20000015;
+constexpr qint32 kNoSecondPart = 0x20000016;
+
+// Clearing these before taking the machine's records leaves no entry of a
+// kind the machine no longer holds.
+constexpr quint32 kReadClears = AdrKindAioFax | AdrKindAioEmail | AdrKindAioFaxGroup;
+constexpr quint32 kReplaceClears =
+    AdrKindAioFax | AdrKindAioEmail | AdrKindServer | AdrKindAioFaxGroup | AdrKindAioEmailGroup;
+
+const QString kBackupFilter = QStringLiteral("Backup File for QV MF(*.qbk)|*.qbk|All Files (*.*)|*.*||");
+
+const char16_t *text16(const QString &text) { return reinterpret_cast<const char16_t *>(text.utf16()); }
+
+AbifContainer newContainer() { return AbifContainer(ABIFData_Create()); }
+
+quint16 addPcFax(CAbifData *container, const CAdrData &data) {
+    if (const quint16 code = AddEntries<CAdrMemberPcFax>(container, data)) return code;
+    return AddEntries<CAdrGroupPcFax>(container, data);
+}
+
+quint16 takePcFax(CAbifData *container, CAdrData &data) {
+    if (const quint16 code = TakeRecords<CAdrMemberPcFax>(container, data)) return code;
+    return TakeRecords<CAdrGroupPcFax>(container, data);
+}
+
+// A machine fax group the machine would refuse: one without any member.
+bool hasEmptyFaxGroup(const CAdrData &data) {
+    bool empty = false;
+    data.Map<CAdrGroupAioFax>().ForEach([&](const CAdrGroupAioFax &group) {
+        if (group.CountMembers() == 0) empty = true;
+    });
+    return empty;
+}
+
+}  // namespace
+
+void AbifContainerDeleter::operator()(CAbifData *container) const { ABIFData_Delete(container); }
+
+CAdrInputOutput::CAdrInputOutput(DocumentPrompt &prompt, qint32 languageId) : m_prompt(prompt) {
+    Abif_Initialize(languageId);
+}
+
+CAdrInputOutput::~CAdrInputOutput() = default;
+
+qint32 CAdrInputOutput::SetDestinationDevice(qint32 connectionType, const QString &deviceName) {
+    return AbifDevice_SetDestinationDevice(m_deviceName, connectionType, text16(deviceName));
+}
+
+QString CAdrInputOutput::DefaultPcFaxPath() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return folder + QLatin1Char('/') + QStringLiteral("default") + QStringLiteral(".") + QStringLiteral("qad");
+}
+
+quint16 CAdrInputOutput::ReadPcFaxFile(const QString &path, CAdrData &target) {
+    target.ClearKind(AdrKindPcFax | AdrKindPcFaxGroup);
+    AbifContainer container = newContainer();
+    if (!container) return AdrIoReadFailed;
+    if (const qint32 read = AbifGADFile_Read(text16(path), container.get(), 0))
+        return AdrIoResultOf(read, AdrIoReadFailed);
+    if (const quint16 code = takePcFax(container.get(), target)) return code;
+    m_pcFaxContainer = std::move(container);
+    return AdrIoOk;
+}
+
+bool CAdrInputOutput::EnsurePcFaxFile(QString &path) {
+    path.clear();
+    const QString file = DefaultPcFaxPath();
+    AbifContainer scratch = newContainer();
+    if (!scratch) return false;
+    qint32 result;
+    if (QFileInfo::exists(file)) {
+        result = AbifGADFile_Read(text16(file), scratch.get(), 0);
+    } else {
+        // A first start on a fresh account may not have the folder yet.
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        result = AbifGADFile_Write(text16(file), scratch.get(), 0);
+    }
+    if (result != ABIF_OK) return false;
+    path = file;
+    return true;
+}
+
+quint16 CAdrInputOutput::OpenPcFaxFile(QString &path, CAdrData &target, bool fallback) {
+    if (path.isEmpty() && !EnsurePcFaxFile(path)) return AdrIoOk;
+    const quint16 code = ReadPcFaxFile(path, target);
+    if (code == AdrIoOk) return AdrIoOk;
+    if (!fallback) return code;
+    const QString failed = path;
+    if (failed == DefaultPcFaxPath() && !EnsurePcFaxFile(path)) return AdrIoOk;
+    path = DefaultPcFaxPath();
+    if (ReadPcFaxFile(path, target) != AdrIoOk) path.clear();
+    return AdrIoOk;
+}
+
+quint16 CAdrInputOutput::WritePcFaxFile(const QString &path, const CAdrData &source) {
+    AbifContainer container = newContainer();
+    if (!container) return AdrIoWriteFailed;
+    if (const quint16 code = addPcFax(container.get(), source)) return code;
+    if (const qint32 written = AbifGADFile_Write(text16(path), container.get(), 0))
+        return AdrIoResultOf(written, AdrIoWriteFailed);
+    m_pcFaxContainer = std::move(container);
+    return AdrIoOk;
+}
+
+quint16 CAdrInputOutput::UpdatePcFaxFile(const QString &path, const CAdrData &source) {
+    AbifContainer edited = newContainer();
+    AbifContainer result = newContainer();
+    // Without a kept base every existing content counts as someone else's
+    // change, so the person is asked before it is overwritten.
+    AbifContainer emptyBase = m_pcFaxContainer ? nullptr : newContainer();
+    CAbifData *base = m_pcFaxContainer ? m_pcFaxContainer.get() : emptyBase.get();
+    if (!edited || !result || !base) return AdrIoWriteFailed;
+    if (const quint16 code = addPcFax(edited.get(), source)) return code;
+    if (const qint32 updated = AbifGADFile_Update(text16(path), base, edited.get(), result.get(), kGadAskOverwrite))
+        return AdrIoResultOf(updated, AdrIoWriteFailed);
+    m_pcFaxContainer = std::move(result);
+    return AdrIoOk;
+}
+
+quint16 CAdrInputOutput::Certify() {
+    return AdrIoResultOf(AbifDevice_CertificationPassword(m_deviceName, kCertifyFlags, m_password),
+                         AdrIoPasswordFailed);
+}
+
+quint16 CAdrInputOutput::TakeMachineFax(CAbifData *container, CAdrData &data) {
+    if (!IsFaxAvailable()) return AdrIoOk;
+    if (const quint16 code = TakeRecords<CAdrMemberAioFax>(container, data)) return code;
+    return TakeRecords<CAdrGroupAioFax>(container, data);
+}
+
+quint16 CAdrInputOutput::ReadMachine(CAdrData &target) {
+    const quint32 status = static_cast<quint32>(AbifDevice_GetStatus(m_deviceName, kStatusFlags));
+    if (status < kStatusFirst || status > kStatusLast)
+        return AdrIoResultOf(static_cast<qint32>(status), AdrIoStatusFailed);
+
+    AbifContainer container = newContainer();
+    if (!container) return AdrIoReadFailed;
+    qint32 read = AbifDevice_ReadData(m_deviceName, container.get(), kReadFlags, m_password);
+    while (read == kPasswordWanted) {
+        if (const quint16 code = Certify()) return code;
+        read = AbifDevice_ReadData(m_deviceName, container.get(), kReadFlags, m_password);
+    }
+    if (read == kNoFaxSlots) m_faxAvailable = 0;
+    if (read == kNoSecondPart) m_secondAvailable = 0;
+    if (read != ABIF_OK && read != kNoFaxSlots && read != kNoSecondPart) return AdrIoResultOf(read, AdrIoReadFailed);
+
+    target.ClearKind(kReadClears);
+    if (const quint16 code = TakeMachineFax(container.get(), target)) return code;
+    m_machineContainer = std::move(container);
+    return AdrIoResultOf(read, AdrIoReadFailed);
+}
+
+quint16 CAdrInputOutput::UpdateMachine(CAdrData &data) {
+    if (hasEmptyFaxGroup(data)) return AdrIoEmptyFaxGroup;
+
+    AbifContainer changed = newContainer();
+    if (!changed) return AdrIoWriteFailed;
+    for (auto add : {&AddEntries<CAdrMemberAioFax>, &AddEntries<CAdrGroupAioFax>, &AddEntries<CAdrMemberAioEmail>,
+                     &AddEntries<CAdrGroupAioEmail>, &AddEntries<CAdrMemberAioServer>, &AddSubComm})
+        if (const quint16 code = add(changed.get(), data)) return code;
+
+    AbifContainer result = newContainer();
+    if (!result) return AdrIoWriteFailed;
+    qint32 updated;
+    for (;;) {
+        updated = AbifDevice_UpdateData(m_deviceName, m_machineContainer.get(), changed.get(), result.get(),
+                                        kUpdateFlags, m_password);
+        if (updated != kPasswordWanted) break;
+        if (const quint16 code = Certify()) return code;
+    }
+    if (updated != ABIF_OK && updated != kPartlyWritten) return AdrIoResultOf(updated, AdrIoWriteFailed);
+
+    m_machineContainer = std::move(result);
+    data.ClearKind(kReplaceClears);
+    if (const quint16 code = TakeMachineFax(m_machineContainer.get(), data)) return code;
+    return updated == kPartlyWritten ? AdrIoPartlyWritten : AdrIoOk;
+}
+
+quint16 CAdrInputOutput::BackupMachineBook(const CAdrData &data) {
+    const QString path = m_prompt.chooseFile({FileChoice::Save, kBackupFilter, QStringLiteral("qbk"), {}});
+    if (path.isEmpty()) return AdrIoCancelled;
+    AbifContainer container = newContainer();
+    if (!container) return AdrIoWriteFailed;
+    for (auto add : {&AddEntries<CAdrMemberAioFax>, &AddEntries<CAdrGroupAioFax>, &AddEntries<CAdrMemberAioEmail>,
+                     &AddEntries<CAdrMemberAioServer>})
+        if (const quint16 code = add(container.get(), data)) return code;
+    const qint32 saved = Abif_PabBackup(text16(path), container.get(), kBackupFlags);
+    if (saved == kCancelled) return AdrIoCancelled;
+    return saved == ABIF_OK ? AdrIoOk : AdrIoWriteFailed;
+}
+
+quint16 CAdrInputOutput::RestoreMachineBook(CAdrData &data) {
+    const QString path = m_prompt.chooseFile({FileChoice::Open, kBackupFilter, QStringLiteral("qbk"), {}});
+    if (path.isEmpty()) return AdrIoCancelled;
+    AbifContainer container = newContainer();
+    if (!container) return AdrIoReadFailed;
+    const qint32 restored = Abif_PabRestore(text16(path), container.get(), kBackupFlags);
+    if (restored == kCancelled) return AdrIoCancelled;
+    if (restored != ABIF_OK) return AdrIoReadFailed;
+    data.ClearKind(kReplaceClears);
+    return TakeMachineFax(container.get(), data);
+}

@@ -1,0 +1,74 @@
+// The editor's only caller of the library: converts the data set to and from
+// library records, runs one library operation per call, and keeps the PC fax
+// file and the machine data as last read or written, the base the library
+// compares against to notice changes made by someone else.
+#pragma once
+
+#include "document/adr_io_result.h"
+#include "model/adr_data.h"
+
+#include <QString>
+
+#include <memory>
+
+struct CAbifData;
+class DocumentPrompt;
+
+// Frees a library container.
+struct AbifContainerDeleter {
+    void operator()(CAbifData *container) const;
+};
+using AbifContainer = std::unique_ptr<CAbifData, AbifContainerDeleter>;
+
+class CAdrInputOutput {
+public:
+    // Sets the library's language to the program's.
+    explicit CAdrInputOutput(DocumentPrompt &prompt, qint32 languageId = 1033);
+    virtual ~CAdrInputOutput();
+    CAdrInputOutput(const CAdrInputOutput &) = delete;
+    CAdrInputOutput &operator=(const CAdrInputOutput &) = delete;
+
+    // `connectionType` 0 opens the machine by model name, 1 the given device.
+    qint32 SetDestinationDevice(qint32 connectionType, const QString &deviceName);
+
+    // The results below are AdrIoResult codes.
+    quint16 ReadPcFaxFile(const QString &path, CAdrData &target);
+    // `path` empty opens (or first creates) the default file. With fallback a
+    // failed file gives way to the default one; `path` then names what was
+    // opened, or is empty when nothing could be.
+    quint16 OpenPcFaxFile(QString &path, CAdrData &target, bool fallback);
+    // Makes sure the default file exists and can be read: `path` names it
+    // and the result is true, else `path` is empty.
+    bool EnsurePcFaxFile(QString &path);
+    quint16 WritePcFaxFile(const QString &path, const CAdrData &source);
+    // Writes over the file unless it changed since it was last read or
+    // written here and the person declines.
+    quint16 UpdatePcFaxFile(const QString &path, const CAdrData &source);
+
+    quint16 ReadMachine(CAdrData &target);
+    quint16 UpdateMachine(CAdrData &data);
+    quint16 BackupMachineBook(const CAdrData &data);
+    quint16 RestoreMachineBook(CAdrData &data);
+
+    // The machine's fax part can be shown and saved: false after the machine
+    // said it has no fax slots.
+    [[nodiscard]] bool IsFaxAvailable() const { return m_faxAvailable != 0; }
+    [[nodiscard]] bool IsSecondPartAvailable() const { return m_secondAvailable != 0; }
+
+    // The default PC fax file in the user's documents folder.
+    [[nodiscard]] static QString DefaultPcFaxPath();
+
+private:
+    // Asks for the password until the machine accepts one or the person gives up.
+    quint16 Certify();
+    // Fax members then fax groups of `container`, when the machine has fax slots.
+    quint16 TakeMachineFax(CAbifData *container, CAdrData &data);
+
+    DocumentPrompt &m_prompt;
+    AbifContainer m_pcFaxContainer;
+    AbifContainer m_machineContainer;
+    char16_t m_deviceName[261] = {};
+    char16_t m_password[261] = {};
+    qint32 m_faxAvailable = 1;
+    qint32 m_secondAvailable = 1;
+};
