@@ -3,6 +3,7 @@
 #include "device/pab_checksum.h"
 #include "device/pab_data.h"
 #include "formats/backup_bytes.h"
+#include "formats/gad_file.h"
 #include "formats/pab_backup_container.h"
 #include "formats/pab_file.h"
 #include "support/block_bytes.h"
@@ -86,6 +87,23 @@ Bytes clearingUpdate() {
            section(1, 4, 0, 1) + test::groupRecord(3, "New", {4, 5});
 }
 
+Bytes pcFaxBook() {
+    CAbifData data;
+    CAbifMyFaxData members[] = {test::myFax(1, u"Ann"), test::myFax(2, u"J\u00FCrgen"), test::myFax(7, u"")};
+    abif::writeText(members[0].faxNumber, sizeof members[0].faxNumber, u"0123");
+    abif::writeText(members[0].company, sizeof members[0].company, u"Orvane");
+    abif::writeText(members[1].note, sizeof members[1].note, u"Mornings only");
+    abif::writeText(members[1].reservedText, sizeof members[1].reservedText, u"x");
+    members[1].commMode = 2;
+    members[1].updatedOn = 1'765'000'000;
+    const CAbifMyFaxGroupData groups[] = {test::myFaxGroup(1, u"Team", {1, 2}), test::myFaxGroup(3, u"None", {})};
+    data.array<CAbifMyFaxData>().append(members);
+    data.array<CAbifMyFaxGroupData>().append(groups);
+    CGADFile file;
+    file.writeData(data);
+    return Bytes(file.output().begin(), file.output().end());
+}
+
 void write(const std::filesystem::path &folder, const std::string &name, const Bytes &bytes) {
     std::filesystem::create_directories(folder);
     std::ofstream(folder / name, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()),
@@ -117,6 +135,11 @@ int main(int argc, char **argv) {
     write(root / "fuzz_machine_request", "update", machineRequest(3, update));
     write(root / "fuzz_machine_request", "shortUpdate", machineRequest(0, shortHeaderBlock()));
     write(root / "fuzz_machine_request", "clearing", machineRequest(6, clearingUpdate()));
+
+    write(root / "fuzz_gad_file", "book", pcFaxBook());
+    CGADFile empty;
+    empty.writeData(CAbifData{});
+    write(root / "fuzz_gad_file", "empty", Bytes(empty.output().begin(), empty.output().end()));
 
     const std::pair<const char *, const char *> csv[] = {
         {"quoted", "a,\"b,c\",d\r\n\"\"\"hi\"\"\",x,\r\n"},
