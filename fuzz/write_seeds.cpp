@@ -1,9 +1,15 @@
-// Writes the seed corpus of every fuzz target from the same hand-made blocks
-// and writers the tests use: write_seeds <folder> creates <folder>/<target>/.
+// Writes the seed corpus of every fuzz target from the same hand-made blocks,
+// files and writers the tests use: write_seeds <folder> creates <folder>/<target>/.
+#include "device/pab_checksum.h"
 #include "device/pab_data.h"
+#include "formats/backup_bytes.h"
+#include "formats/gad_file.h"
 #include "formats/pab_backup_container.h"
+#include "formats/pab_file.h"
 #include "support/block_bytes.h"
 #include "support/records.h"
+
+#include <QDateTime>
 
 #include <filesystem>
 #include <fstream>
@@ -54,6 +60,50 @@ Bytes backupContainer() {
     return container;
 }
 
+Bytes backupImage() {
+    CAbifData data;
+    const CAbifFaxData faxes[] = {test::fax(1, u"Ann"), test::fax(3, u"Bob", u"555")};
+    const CAbifFaxGroupData group = test::faxGroup(2, u"Team", {1, 3});
+    data.array<CAbifFaxData>().append(faxes);
+    data.array<CAbifFaxGroupData>().append({&group, 1});
+    Bytes image;
+    abif::CPabFile::makeImage(data, QDateTime(QDate(2026, 12, 9), QTime(23, 15)), image);
+    return image;
+}
+
+// A block as the machine stand-in receives it, behind the byte that sets the
+// machine up (see fuzz_machine_request.cpp).
+Bytes machineRequest(uint8_t setup, Bytes block) {
+    if (block.size() > 24) abif::pab::addBlockChecksum(block.data(), block.size());
+    return Bytes{setup} + block;
+}
+
+Bytes capacityQuery() { return test::longHeader(2, 1) + section(0, 3, 0, 0) + section(0, 4, 0, 0); }
+
+Bytes readQuery() { return test::longHeader(2, 1) + section(1, 3, 1, 99) + section(1, 4, 1, 6); }
+
+Bytes clearingUpdate() {
+    return test::longHeader(3, 0) + test::deleteList(3, 1, 12) + test::deleteList(4, 1, 2) +
+           section(1, 4, 0, 1) + test::groupRecord(3, "New", {4, 5});
+}
+
+Bytes pcFaxBook() {
+    CAbifData data;
+    CAbifMyFaxData members[] = {test::myFax(1, u"Ann"), test::myFax(2, u"J\u00FCrgen"), test::myFax(7, u"")};
+    abif::writeText(members[0].faxNumber, sizeof members[0].faxNumber, u"0123");
+    abif::writeText(members[0].company, sizeof members[0].company, u"Orvane");
+    abif::writeText(members[1].note, sizeof members[1].note, u"Mornings only");
+    abif::writeText(members[1].reservedText, sizeof members[1].reservedText, u"x");
+    members[1].commMode = 2;
+    members[1].updatedOn = 1'765'000'000;
+    const CAbifMyFaxGroupData groups[] = {test::myFaxGroup(1, u"Team", {1, 2}), test::myFaxGroup(3, u"None", {})};
+    data.array<CAbifMyFaxData>().append(members);
+    data.array<CAbifMyFaxGroupData>().append(groups);
+    CGADFile file;
+    file.writeData(data);
+    return Bytes(file.output().begin(), file.output().end());
+}
+
 void write(const std::filesystem::path &folder, const std::string &name, const Bytes &bytes) {
     std::filesystem::create_directories(folder);
     std::ofstream(folder / name, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()),
@@ -73,5 +123,31 @@ int main(int argc, char **argv) {
     write(root / "fuzz_pab_block", "short", shortHeaderBlock());
     write(root / "fuzz_pab_block", "read", readResponse());
     write(root / "fuzz_backup_container", "book", backupContainer());
+    write(root / "fuzz_backup_container", "empty", test::emptyBookContainer());
+
+    write(root / "fuzz_pab_file", "enciphered", backupImage());
+    write(root / "fuzz_pab_file", "plain", test::backupFile(backupContainer(), 0));
+    write(root / "fuzz_pab_file", "emptyPlain", test::backupFile(test::emptyBookContainer(), 0));
+
+    const Bytes update = updateRequest();
+    write(root / "fuzz_machine_request", "capacity", machineRequest(0, capacityQuery()));
+    write(root / "fuzz_machine_request", "read", machineRequest(4, readQuery()));
+    write(root / "fuzz_machine_request", "update", machineRequest(3, update));
+    write(root / "fuzz_machine_request", "shortUpdate", machineRequest(0, shortHeaderBlock()));
+    write(root / "fuzz_machine_request", "clearing", machineRequest(6, clearingUpdate()));
+
+    write(root / "fuzz_gad_file", "book", pcFaxBook());
+    CGADFile empty;
+    empty.writeData(CAbifData{});
+    write(root / "fuzz_gad_file", "empty", Bytes(empty.output().begin(), empty.output().end()));
+
+    const std::pair<const char *, const char *> csv[] = {
+        {"quoted", "a,\"b,c\",d\r\n\"\"\"hi\"\"\",x,\r\n"},
+        {"multiline", "\"x\r\ny\",z\r\n\"a\"\"\nb\"\nnext\r\n\"ab\"c\"d,e"},
+        {"utf8", "\xEF\xBB\xBFname,fax\r\nn\xC3\xA9,\xE2\x82\xAC\r\n"},
+        {"windows1252", "id,name\r\n1,Jos\xE9\r\nRen\xE9,Stra\xDF" "e\r\n"},
+        {"utf16", "\xFF\xFE" "a"},
+    };
+    for (const auto &[name, text] : csv) write(root / "fuzz_csv_record", name, test::ascii(text));
     return 0;
 }
