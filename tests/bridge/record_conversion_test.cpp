@@ -81,22 +81,22 @@ TEST(RecordConversion, everyKindReachesTheLibraryWithAllItsFields) {
 
     CAbifMyFaxGroupData pcGroup{};
     ASSERT_EQ(ABIFData_GetAt_MyFaxGroup(c.get(), 0, &pcGroup), ABIF_OK);
-    EXPECT_EQ(pcGroup.memberCount, 2);
-    EXPECT_EQ(pcGroup.members[0], 3);
-    EXPECT_EQ(pcGroup.members[1], 9);
+    EXPECT_EQ(int{pcGroup.memberCount}, 2);
+    EXPECT_EQ(int{pcGroup.members[0]}, 3);
+    EXPECT_EQ(int{pcGroup.members[1]}, 9);
     CAbifEMailData mail{};
     ASSERT_EQ(ABIFData_GetAt_EMail(c.get(), 0, &mail), ABIF_OK);
-    EXPECT_EQ(mail.id, 4);
+    EXPECT_EQ(int{mail.id}, 4);
     EXPECT_EQ(text(mail.emailAddress, sizeof mail.emailAddress), QStringLiteral("desk@example.org"));
     CAbifEMailGroupData mailGroup{};
     ASSERT_EQ(ABIFData_GetAt_EMailGroup(c.get(), 0, &mailGroup), ABIF_OK);
-    EXPECT_EQ(mailGroup.id, 1);
-    EXPECT_EQ(mailGroup.memberCount, 1);
-    EXPECT_EQ(mailGroup.members[0], 4);
+    EXPECT_EQ(int{mailGroup.id}, 1);
+    EXPECT_EQ(int{mailGroup.memberCount}, 1);
+    EXPECT_EQ(int{mailGroup.members[0]}, 4);
     CAbifServerAddressData server{};
     ASSERT_EQ(ABIFData_GetAt_ServerAddress(c.get(), 0, &server), ABIF_OK);
-    EXPECT_EQ(server.serverType, 0);
-    EXPECT_EQ(server.portNumber, 2121);
+    EXPECT_EQ(int{server.serverType}, 0);
+    EXPECT_EQ(int{server.portNumber}, 2121);
     EXPECT_EQ(text(server.hostName, sizeof server.hostName), QStringLiteral("ftp.example.org"));
     EXPECT_EQ(text(server.loginPassword, sizeof server.loginPassword), QStringLiteral("secret"));
     EXPECT_EQ(text(server.shareName, sizeof server.shareName), QStringLiteral("in"));
@@ -134,7 +134,7 @@ TEST(RecordConversion, recordsAreAddedInAscendingIdOrderAndEmptyKindsAddNothing)
     for (int32_t i = 0; i < ABIFData_GetCount_Fax(c.get()); ++i) {
         CAbifFaxData r{};
         ABIFData_GetAt_Fax(c.get(), i, &r);
-        ids.push_back(r.id);
+        ids.push_back(uint16_t{r.id});
     }
     EXPECT_EQ(ids, (std::vector<uint16_t>{2, 17, 40, 99}));
     EXPECT_EQ(ABIFData_GetCount_FaxGroup(c.get()), 0);
