@@ -189,10 +189,13 @@ TEST_F(VCardSource, recordsGetConsecutiveIdsAfterThoseHeld) {
               ABIF_OK);
     const auto records = data_.array<CAbifMyFaxData>().records();
     ASSERT_EQ(records.size(), 3u);
-    EXPECT_EQ(records[1].id, 2);
-    EXPECT_EQ(records[2].id, 3);
-    EXPECT_EQ(records[2].commMode, 0);
-    EXPECT_GE(records[2].updatedOn, before);
+    // Packed fields are copied out before they are compared.
+    const int second = records[1].id, third = records[2].id, mode = records[2].commMode;
+    const qint64 updatedOn = records[2].updatedOn;
+    EXPECT_EQ(second, 2);
+    EXPECT_EQ(third, 3);
+    EXPECT_EQ(mode, 0);
+    EXPECT_GE(updatedOn, before);
 }
 
 TEST_F(VCardSource, defaultBookIsEveryCardOfThePersonalContactsFolder) {
