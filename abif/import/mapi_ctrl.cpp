@@ -11,6 +11,7 @@
 #include <QDateTime>
 
 #include <span>
+#include <vector>
 
 using abif::AddressEntry;
 using abif::AddressObjectType;
@@ -105,16 +106,38 @@ int32_t CMapiCtrl::getIndividualData(const QByteArray &entryId, int32_t kind, CA
 }
 
 int32_t CMapiCtrl::getGroupData(const QByteArray &entryId, int32_t kind, CAbifData &container) {
-    if (openedLists_.contains(entryId)) return ABIF_OK;
-    openedLists_.insert(entryId);
-    QList<AddressEntry> contents;
-    if (const int32_t opened = book_->openDistList(entryId, contents); opened != ABIF_OK) {
-        abif::logError(abif::LogImport, "GetGroupData:OpenEntry %08x\n", static_cast<unsigned>(opened));
-        return ABIF_E_FAIL;
+    // Nested lists are walked with a stack of their own rather than by
+    // recursion, so that no nesting depth a file can hold exhausts the call stack.
+    struct Level {
+        QList<AddressEntry> contents;
+        qsizetype next = 0;
+    };
+    std::vector<Level> levels;
+    const auto openList = [&](const QByteArray &id) {
+        if (openedLists_.contains(id)) return ABIF_OK;
+        openedLists_.insert(id);
+        Level level;
+        if (const int32_t opened = book_->openDistList(id, level.contents); opened != ABIF_OK) {
+            abif::logError(abif::LogImport, "GetGroupData:OpenEntry %08x\n", static_cast<unsigned>(opened));
+            return ABIF_E_FAIL;
+        }
+        levels.push_back(std::move(level));
+        return ABIF_OK;
+    };
+
+    int32_t result = openList(entryId);
+    while (result == ABIF_OK && !levels.empty()) {
+        Level &top = levels.back();
+        if (top.next == top.contents.size()) {
+            levels.pop_back();
+            continue;
+        }
+        const AddressEntry member = top.contents[top.next++];
+        result = !member.entryId.isEmpty() && member.type == AddressObjectType::DistList
+                     ? openList(member.entryId)
+                     : processEntry(member, kind, container);
     }
-    for (const AddressEntry &member : contents)
-        if (const int32_t result = processEntry(member, kind, container); result != ABIF_OK) return result;
-    return ABIF_OK;
+    return result;
 }
 
 void CMapiCtrl::dumpProperties(const AddressProperties &p) const {

@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 
 #include <cctype>
+#include <vector>
 
 namespace abif {
 
@@ -72,28 +73,63 @@ bool isBase64Continuation(QByteArrayView line) {
     return true;
 }
 
+// A logical line while it is being joined: where its head ends is found as
+// pieces arrive, each byte looked at once, however many pieces there are.
+class LogicalLine {
+public:
+    explicit LogicalLine(QByteArrayView first) { append(first); }
+
+    void append(QByteArrayView piece) {
+        text_ += piece;
+        for (; colon_ < 0 && scanned_ < text_.size(); ++scanned_) {
+            if (text_[scanned_] == '"') quoted_ = !quoted_;
+            else if (text_[scanned_] == ':' && !quoted_) colon_ = scanned_;
+        }
+        if (colon_ >= 0 && !encodingKnown_) {
+            encoding_ = encodingOf(QByteArrayView(text_).first(colon_ + 1));
+            encodingKnown_ = true;
+        }
+    }
+    void chop() { text_.chop(1); }
+
+    [[nodiscard]] const QByteArray &text() const { return text_; }
+    [[nodiscard]] bool hasValue() const { return colon_ >= 0; }
+    [[nodiscard]] const QByteArray &encoding() const { return encoding_; }
+
+private:
+    QByteArray text_;
+    qsizetype scanned_ = 0;
+    qsizetype colon_ = -1;
+    bool quoted_ = false;
+    bool encodingKnown_ = false;
+    QByteArray encoding_;
+};
+
 // Joins folded lines (a line that begins with a space or tab continues the
 // one before it), quoted-printable soft line breaks (a value line ending in
 // "=") and 2.1 base64 values, whose lines run unindented up to a blank line.
 QList<QByteArray> logicalLines(QByteArrayView bytes) {
-    QList<QByteArray> lines;
+    std::vector<LogicalLine> lines;
     bool softBreak = false;
     for (QByteArrayView physical : physicalLines(bytes)) {
-        if (!lines.isEmpty() && softBreak) {
-            lines.last() += physical;
-        } else if (!lines.isEmpty() && !physical.isEmpty() && (physical[0] == ' ' || physical[0] == '\t')) {
-            lines.last() += physical.sliced(1);
-        } else if (!lines.isEmpty() && isBase64Encoding(encodingOf(lines.last())) &&
+        if (!lines.empty() && softBreak) {
+            lines.back().append(physical);
+        } else if (!lines.empty() && !physical.isEmpty() && (physical[0] == ' ' || physical[0] == '\t')) {
+            lines.back().append(physical.sliced(1));
+        } else if (!lines.empty() && isBase64Encoding(lines.back().encoding()) &&
                    unquotedIndexOf(physical, ':') < 0 && isBase64Continuation(physical)) {
-            lines.last() += physical;
+            lines.back().append(physical);
         } else {
-            lines << physical.toByteArray();
+            lines.emplace_back(physical);
         }
-        softBreak = lines.last().endsWith('=') && encodingOf(lines.last()) == "QUOTED-PRINTABLE" &&
-                    unquotedIndexOf(lines.last(), ':') >= 0;
-        if (softBreak) lines.last().chop(1);
+        LogicalLine &last = lines.back();
+        softBreak = last.hasValue() && last.encoding() == "QUOTED-PRINTABLE" && last.text().endsWith('=');
+        if (softBreak) last.chop();
     }
-    return lines;
+    QList<QByteArray> texts;
+    texts.reserve(static_cast<qsizetype>(lines.size()));
+    for (const LogicalLine &line : lines) texts << line.text();
+    return texts;
 }
 
 int hexValue(char c) {

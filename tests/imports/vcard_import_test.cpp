@@ -198,6 +198,20 @@ TEST_F(VCardSource, recordsGetConsecutiveIdsAfterThoseHeld) {
     EXPECT_GE(updatedOn, before);
 }
 
+TEST_F(VCardSource, deeplyNestedListsDoNotExhaustTheCallStack) {
+    // Each list holds the next; the last one holds the only person.
+    constexpr int kDepth = 30000;
+    QByteArray file = card("4.0", "FN:Deep\r\nUID:p\r\nTEL;TYPE=fax:1\r\n");
+    for (int i = 0; i < kDepth; ++i) {
+        const QByteArray member = i + 1 < kDepth ? "g" + QByteArray::number(i + 1) : QByteArray("p");
+        file += card("4.0", "KIND:group\r\nFN:g" + QByteArray::number(i) + "\r\nUID:g" + QByteArray::number(i) +
+                                "\r\nMEMBER:" + member + "\r\n");
+    }
+    ScriptedPicker picker(QStringList{u"g0"_qs});
+    ASSERT_EQ(source_.Import(nullptr, write(file), kFax, data_, processed_, notImported_), ABIF_OK);
+    EXPECT_EQ(recordsOf(data_, kFax), QStringList{u"Deep|1"_qs});
+}
+
 TEST_F(VCardSource, defaultBookIsEveryCardOfThePersonalContactsFolder) {
     qputenv("XDG_DATA_HOME", dir_.path().toUtf8());
     ScriptedPicker picker;
