@@ -51,10 +51,11 @@ void makeDatabase(const QString &path, const QStringList &sql, const QList<QVari
 }
 
 void makeThunderbirdBook(const QString &path) {
-    QStringList sql = {u"CREATE TABLE properties (card TEXT, name TEXT, value TEXT)"_qs,
+    // Thunderbird keeps its book in write-ahead-log mode.
+    QStringList sql = {u"PRAGMA journal_mode=WAL"_qs, u"CREATE TABLE properties (card TEXT, name TEXT, value TEXT)"_qs,
                        u"CREATE TABLE lists (uid TEXT PRIMARY KEY, name TEXT, nickName TEXT, description TEXT)"_qs,
                        u"CREATE TABLE list_cards (list TEXT, card TEXT, PRIMARY KEY(list, card))"_qs};
-    QList<QVariantList> rows(3);
+    QList<QVariantList> rows(4);
     const auto property = [&](const QString &card, const QString &name, const QString &value) {
         sql << u"INSERT INTO properties VALUES (?, ?, ?)"_qs;
         rows << QVariantList{card, name, value};
@@ -96,6 +97,12 @@ protected:
     abif::MailProgramPlaces places() const { return {home_.path(), home_.filePath(u"data"_qs)}; }
     QString thunderbird() const { return home_.filePath(u".thunderbird"_qs); }
 
+    void makeThunderbirdProfile() {
+        writeProfiles(thunderbird(), "[Profile0]\nName=default\nIsRelative=1\nPath=p.default\nDefault=1\n");
+        ASSERT_TRUE(QDir().mkpath(thunderbird() + u"/p.default"_qs));
+        makeThunderbirdBook(thunderbird() + u"/p.default/abook.sqlite"_qs);
+    }
+
     Imported fromVCards(const std::optional<QStringList> &picked = std::nullopt) {
         const QString path = home_.filePath(u"same.vcf"_qs);
         EXPECT_TRUE(writeFile(path, kAnnaCard + kBobCard + kFriendsCard));
@@ -120,9 +127,7 @@ protected:
 };
 
 TEST_F(MailProgramBook, thunderbirdBookGivesThePeopleOfTheSameVCards) {
-    writeProfiles(thunderbird(), "[Profile0]\nName=default\nIsRelative=1\nPath=p.default\nDefault=1\n");
-    ASSERT_TRUE(QDir().mkpath(thunderbird() + u"/p.default"_qs));
-    makeThunderbirdBook(thunderbird() + u"/p.default/abook.sqlite"_qs);
+    ASSERT_NO_FATAL_FAILURE(makeThunderbirdProfile());
     ASSERT_TRUE(CMailProgramCtrl::isAvailable(places()));
 
     expectSameAsVCards();
@@ -134,6 +139,26 @@ TEST_F(MailProgramBook, thunderbirdBookGivesThePeopleOfTheSameVCards) {
                                               u"Bob Stone|bob@stone.example"_qs, u"Bob Stone|b@stone.example"_qs}));
     EXPECT_EQ(people.records[2], (QStringList{u"Anna Lee|5551000|Acme|buyer"_qs, u"Anna Lee|5552000|Acme|buyer"_qs,
                                               u"Bob Stone|5553000|Stone; Sons|two\nlines"_qs}));
+}
+
+TEST_F(MailProgramBook, readingNeverHoldsUpTheMailProgramWritingItsBook) {
+    ASSERT_NO_FATAL_FAILURE(makeThunderbirdProfile());
+    {
+        QSqlDatabase writer = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"writer"_qs);
+        writer.setDatabaseName(thunderbird() + u"/p.default/abook.sqlite"_qs);
+        ASSERT_TRUE(writer.open());
+        QSqlQuery query(writer);
+        ASSERT_TRUE(query.exec(u"BEGIN IMMEDIATE"_qs));
+        ASSERT_TRUE(query.exec(u"INSERT INTO properties VALUES ('u3', 'DisplayName', 'Cy')"_qs));
+
+        // The import sees what was committed and leaves the writer free to commit.
+        CMailProgramCtrl mail(places());
+        EXPECT_EQ(importAll(mail, QString()).shown, (QStringList{u"Anna Lee"_qs, u"Bob"_qs, u"Friends"_qs}));
+        EXPECT_TRUE(query.exec(u"COMMIT"_qs));
+        EXPECT_EQ(importAll(mail, QString()).shown.size(), 4);
+        writer.close();
+    }
+    QSqlDatabase::removeDatabase(u"writer"_qs);
 }
 
 TEST_F(MailProgramBook, evolutionBookIsReadWhenThereIsNoThunderbird) {
