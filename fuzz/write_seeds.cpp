@@ -104,6 +104,19 @@ Bytes pcFaxBook() {
     return Bytes(file.output().begin(), file.output().end());
 }
 
+// vCards in the forms the reader meets: 2.1 with quoted-printable and a
+// base64 photo, 3.0 folded, 4.0 with a group.
+const char *const kVCards[] = {
+    "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:M=C3=BCller;G=C3=BC=\r\nnther\r\n"
+    "FN:G\xfcnther\r\nTEL;WORK;FAX:5551000\r\nEMAIL;INTERNET;PREF:g@x.example\r\nEMAIL;X400:c=US\r\n"
+    "PHOTO;ENCODING=BASE64;TYPE=JPEG:/9j/4AAQ\r\nSkZJRgABAQ\r\n\r\nEND:VCARD\r\n",
+    "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Anna\r\n  Lee\r\nN:Lee;Anna;;;\r\nORG:Acme\\; Co;Sales\r\n"
+    "item1.EMAIL;TYPE=INTERNET,pref:anna@acme.example\r\nTEL;TYPE=HOME,FAX:5552000\r\nEND:VCARD\r\n",
+    "BEGIN:VCARD\r\nVERSION:4.0\r\nUID:urn:uuid:a\r\nFN:Ann\r\nTEL;VALUE=uri;TYPE=\"work,fax\":tel:1\r\n"
+    "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:4.0\r\nKIND:group\r\nUID:urn:uuid:g\r\nFN:Team\r\n"
+    "MEMBER:urn:uuid:a\r\nMEMBER:urn:uuid:g\r\nMEMBER:mailto:b@x.example\r\nEND:VCARD\r\n",
+};
+
 void write(const std::filesystem::path &folder, const std::string &name, const Bytes &bytes) {
     std::filesystem::create_directories(folder);
     std::ofstream(folder / name, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()),
@@ -149,5 +162,10 @@ int main(int argc, char **argv) {
         {"utf16", "\xFF\xFE" "a"},
     };
     for (const auto &[name, text] : csv) write(root / "fuzz_csv_record", name, test::ascii(text));
+
+    for (size_t i = 0; i < std::size(kVCards); ++i) {
+        const std::string text = kVCards[i];
+        write(root / "fuzz_vcard_reader", "card" + std::to_string(i), Bytes(text.begin(), text.end()));
+    }
     return 0;
 }

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   libacl1-dev acl samba-common-bin
+  libqt6sql6-sqlite
   python3 binutils
   xvfb xauth fonts-wqy-microhei fonts-tlwg-garuda-ttf
 )
