@@ -1,11 +1,13 @@
 #include "ui/widget_prompt.h"
 
+#include "text/editor_text.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
 
-const QString kCaption = QStringLiteral("Linquara");
+QString caption() { return lqa::loadText(lqa::ids::AppTitle); }
 
 QMessageBox::StandardButtons standardButtons(PromptButtons buttons) {
     switch (buttons) {
@@ -54,13 +56,13 @@ QStringList QtNameFilters(const QString &filter) {
 }
 
 PromptAnswer WidgetPrompt::message(const QString &text, PromptButtons buttons, PromptIcon icon) {
-    QMessageBox box(messageIcon(icon), kCaption, text, standardButtons(buttons), m_parent);
+    QMessageBox box(messageIcon(icon), caption(), text, standardButtons(buttons), m_parent);
     return answerOf(box.exec());
 }
 
 QString WidgetPrompt::chooseFile(const FileChoice &choice) {
     QFileDialog dialog(m_parent);
-    dialog.setWindowTitle(kCaption);
+    dialog.setWindowTitle(caption());
     const bool save = choice.mode == FileChoice::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -52,12 +52,13 @@ TEST(StringTableCheck, refusesEveryKindOfSlip) {
         {"fields dropped", "1\ta\n2\tb\n5\t%d\n", "must have the fields \"ds\""},
         {"fields swapped", "1\ta\n2\tb\n5\t%s %d\n", "must have the fields \"ds\""},
         {"unsupported format", "1\t%x\n2\tb\n5\t%d%s\n", "1 uses a format other than"},
+        {"numbered field added", "1\ta %1\n2\tb\n5\t%d%s\n", "has \"1\""},
         {"not UTF-8", "1\ta\xff\n2\tb\n5\t%d%s\n", "not valid UTF-8"},
     };
     for (const auto &c : cases) {
         const Checked result = check(c.content);
         EXPECT_TRUE(result.errors.join(u'\n').contains(QString::fromUtf8(c.message)))
-            << c.what << ": " << result.errors.join(u'\n').toStdString();
+            << c.what << " wants " << c.message << ": " << result.errors.join(u'\n').toStdString();
     }
 }
 
@@ -86,10 +87,17 @@ TEST(StringTableCheck, generatedSourceKeepsCharactersOutsideTheBasicPlane) {
     LanguageFile file;
     file.language = 1033;
     file.texts = {{2, QStringLiteral("b\"\\")}, {1, QString::fromUtf8("a\xF0\x9F\x98\x80")}};
-    const QByteArray source = generateSource({file});
+    const QByteArray source = generateSource({file}, Target{});
     // Sorted by number, quotes escaped, the emoji as its two UTF-16 units.
     EXPECT_TRUE(source.contains("{1, u\"a\\xd83d\" u\"\\xde00\" u\"\"},\n    {2, u\"b\\\"\\\\\"}"))
         << source.toStdString();
+}
+
+TEST(StringTableCheck, generatedCodeGoesIntoTheGivenNamespace) {
+    const Target program{"lqa", "text/text_tables.h"};
+    EXPECT_TRUE(generateHeader({{7, QStringLiteral("Title")}}, program).contains("namespace lqa::ids {\n\nenum StringId : int {\n    Title = 7,"));
+    const QByteArray source = generateSource({}, program);
+    EXPECT_TRUE(source.contains("#include \"text/text_tables.h\"\n\nnamespace lqa {")) << source.toStdString();
 }
 
 }  // namespace

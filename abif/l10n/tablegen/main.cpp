@@ -1,5 +1,7 @@
-// abif_string_tablegen <catalogue> <header out> <source out> <language file>...
-// Checks the string files and writes the library's string tables.
+// abif_string_tablegen [--namespace NS --include HEADER] <catalogue> <header out>
+//                      <source out> <language file>...
+// Checks the string files and writes the string tables of the library (or,
+// with the options, of the program).
 #include "string_source.h"
 
 #include <QFile>
@@ -28,8 +30,22 @@ bool writeFile(const QString &path, const QByteArray &content) {
 
 int main(int argc, char **argv) {
     using namespace abif::tablegen;
+    const char *program = argv[0];
+    Target target;
+    int first = 1;
+    for (; first + 1 < argc && argv[first][0] == '-'; first += 2) {
+        const QByteArray option = argv[first];
+        if (option == "--namespace")
+            target.nameSpace = argv[first + 1];
+        else if (option == "--include")
+            target.tablesHeader = argv[first + 1];
+        else
+            break;
+    }
+    argc -= first - 1;
+    argv += first - 1;
     if (argc < 5) {
-        std::fprintf(stderr, "usage: %s catalogue header source language-file...\n", argv[0]);
+        std::fprintf(stderr, "usage: %s catalogue header source language-file...\n", program);
         return 2;
     }
     QStringList errors;
@@ -52,8 +68,8 @@ int main(int argc, char **argv) {
     for (const QString &error : errors) std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
     if (!errors.isEmpty()) return 1;
 
-    if (!writeFile(QString::fromLocal8Bit(argv[2]), generateHeader(catalogue))
-        || !writeFile(QString::fromLocal8Bit(argv[3]), generateSource(languages))) {
+    if (!writeFile(QString::fromLocal8Bit(argv[2]), generateHeader(catalogue, target))
+        || !writeFile(QString::fromLocal8Bit(argv[3]), generateSource(languages, target))) {
         std::fprintf(stderr, "cannot write the generated tables\n");
         return 1;
     }

@@ -57,14 +57,15 @@ bool unescape(const QString &raw, QString &out) {
     return true;
 }
 
-// The fields a text is formatted with, in order ("%%" is a literal sign).
-// Returns false for a specifier the library does not fill in.
+// The fields a text is formatted with, in order ("%%" is a literal sign;
+// "%1" to "%9" are numbered fields). Returns false for a specifier nobody
+// fills in.
 bool formatFields(const QString &text, QString &fields) {
     fields.clear();
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] != u'%') continue;
         const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
-        if (next == u'd' || next == u's')
+        if (next == u'd' || next == u's' || (next >= u'1' && next <= u'9'))
             fields += next;
         else if (next != u'%')
             return false;
@@ -189,18 +190,19 @@ void checkLanguages(const std::vector<CatalogueEntry> &catalogue, const std::vec
     }
 }
 
-QByteArray generateHeader(const std::vector<CatalogueEntry> &catalogue) {
-    QByteArray out = "// Generated from abif/l10n/strings/catalogue.txt; edit that file instead.\n"
-                     "#pragma once\n\nnamespace abif::ids {\n\nenum StringId : int {\n";
+QByteArray generateHeader(const std::vector<CatalogueEntry> &catalogue, const Target &target) {
+    QByteArray out = "// Generated from the string catalogue; edit that file instead.\n"
+                     "#pragma once\n\nnamespace " + target.nameSpace + "::ids {\n\nenum StringId : int {\n";
     for (const CatalogueEntry &entry : catalogue)
         out += "    " + entry.name.toUtf8() + " = " + QByteArray::number(entry.id) + ",\n";
-    out += "};\n\n}  // namespace abif::ids\n";
+    out += "};\n\n}  // namespace " + target.nameSpace + "::ids\n";
     return out;
 }
 
-QByteArray generateSource(const std::vector<LanguageFile> &languages) {
-    QByteArray out = "// Generated from abif/l10n/strings/*.txt; edit those files instead.\n"
-                     "#include \"l10n/string_tables.h\"\n\nnamespace abif {\n\nnamespace {\n\n";
+QByteArray generateSource(const std::vector<LanguageFile> &languages, const Target &target) {
+    QByteArray out = "// Generated from the string files; edit those instead.\n"
+                     "#include \"" + target.tablesHeader + "\"\n\nnamespace " + target.nameSpace +
+                     " {\n\nnamespace {\n\n";
     for (const LanguageFile &file : languages) {
         out += "constexpr StringEntry strings" + QByteArray::number(file.language) + "[] = {\n";
         for (const auto &[id, text] : file.texts)  // ascending: lookups search it
@@ -213,7 +215,7 @@ QByteArray generateSource(const std::vector<LanguageFile> &languages) {
         out += "    {" + n + ", strings" + n + "},\n";
     }
     out += "};\n\n}  // namespace\n\nstd::span<const StringTable> stringTables() { return tables; }\n\n"
-           "}  // namespace abif\n";
+           "}  // namespace " + target.nameSpace + "\n";
     return out;
 }
 

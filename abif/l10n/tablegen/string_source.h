@@ -38,7 +38,15 @@ LanguageFile parseLanguageFile(const QByteArray &content, const QString &fileNam
 void checkLanguages(const std::vector<CatalogueEntry> &catalogue, const std::vector<LanguageFile> &languages,
                     QStringList &errors);
 
-QByteArray generateHeader(const std::vector<CatalogueEntry> &catalogue);
-QByteArray generateSource(const std::vector<LanguageFile> &languages);
+// Where the generated code lives: its namespace (the ids go into
+// <nameSpace>::ids) and the header declaring StringEntry, StringTable and
+// stringTables() in that namespace.
+struct Target {
+    QByteArray nameSpace = "abif";
+    QByteArray tablesHeader = "l10n/string_tables.h";
+};
+
+QByteArray generateHeader(const std::vector<CatalogueEntry> &catalogue, const Target &target);
+QByteArray generateSource(const std::vector<LanguageFile> &languages, const Target &target);
 
 }  // namespace abif::tablegen
