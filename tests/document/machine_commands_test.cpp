@@ -50,6 +50,20 @@ TEST_F(DocumentTest, aDelayedStartSlotShowsItsMessageOnceAndKeepsTheFaxChangesTo
     }
 }
 
+TEST_F(DocumentTest, withoutAMachineBaseSaveMachineReadsInsteadOfOverwriting) {
+    // Connected without a read: nothing to tell the machine's changes from ours.
+    test::SettingsFolder::raw().setValue(QStringLiteral("DebugFlag"), 1);
+    start();
+    ASSERT_TRUE(doc->IsMachineConnected());
+    ASSERT_TRUE(data().Map<CAdrMemberAioFax>().IsEmpty());
+    const qvs::MachineState before = shown();
+    edit(test::aioFax(40, QStringLiteral("New Branch")));
+
+    EXPECT_EQ(doc->OnSaveMachine(), AdrIoOk);
+    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(test::faxPart(data()), test::bookOf(before));
+}
+
 TEST_F(DocumentTest, aFaxGroupWithoutMembersIsReportedAndNothingIsSent) {
     start();
     edit(test::group<CAdrGroupAioFax>(6, {}, QStringLiteral("Nobody")));
