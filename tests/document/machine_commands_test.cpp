@@ -64,6 +64,27 @@ TEST_F(DocumentTest, withoutAMachineBaseSaveMachineReadsInsteadOfOverwriting) {
     EXPECT_EQ(test::faxPart(data()), test::bookOf(before));
 }
 
+TEST_F(DocumentTest, aChangeMadeAtTheMachineMeanwhileIsOnlyOverwrittenWhenThePersonAgrees) {
+    start();
+    renumber(1, QStringLiteral("+49 30 111"));
+    panel({QStringLiteral("fax"), QStringLiteral("set"), QStringLiteral("5"), QStringLiteral("At The Panel"),
+           QStringLiteral("777")});
+    const qvs::MachineState atMachine = shown();
+    const int index = doc->History().GetCurrentIndex();
+
+    libraryPrompt.answers = {abif::MessageAnswer::Cancel};
+    EXPECT_EQ(doc->OnSaveMachine(), AdrIoCancelled);
+    EXPECT_TRUE(prompt.shown.isEmpty()) << "a cancel is no failure";
+    EXPECT_EQ(shown(), atMachine);
+    EXPECT_TRUE(doc->IsMachineModified());
+    EXPECT_EQ(doc->History().GetCurrentIndex(), index);
+
+    libraryPrompt.answers = {abif::MessageAnswer::Ok};
+    EXPECT_EQ(doc->OnSaveMachine(), AdrIoOk);
+    EXPECT_EQ(shown().fax.at(1).number, QStringLiteral("+49 30 111"));
+    EXPECT_FALSE(doc->IsMachineModified());
+}
+
 TEST_F(DocumentTest, aFaxGroupWithoutMembersIsReportedAndNothingIsSent) {
     start();
     edit(test::group<CAdrGroupAioFax>(6, {}, QStringLiteral("Nobody")));

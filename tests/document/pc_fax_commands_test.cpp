@@ -98,6 +98,20 @@ TEST_F(DocumentTest, aFailedSaveReportsItAndKeepsTheChanges) {
     EXPECT_EQ(doc->PcFaxPath(), path);
 }
 
+TEST_F(DocumentTest, aSaveThatFindsAStepOpenWritesTheFileButLeavesTheHistory) {
+    start();
+    edit(test::pcFax(1, QStringLiteral("Anna")));
+    CAdrHistory &history = doc->History();
+    const int snapshots = history.GetSnapshotCount();
+    ASSERT_TRUE(history.Begin());
+    EXPECT_EQ(doc->OnSavePcFax(), AdrIoOk);
+    EXPECT_EQ(namesInFile(doc->PcFaxPath()), QStringList{QStringLiteral("Anna")});
+    EXPECT_EQ(history.GetSnapshotCount(), snapshots);
+    EXPECT_EQ(data().Map<CAdrMemberPcFax>().Lookup(1)->GetChangeMark(), 1u);
+    EXPECT_TRUE(history.IsStepOpen()) << "the step belongs to whoever opened it";
+    EXPECT_FALSE(history.Commit());
+}
+
 TEST_F(DocumentTest, answeringNoToDiscardingUnsavedChangesLeavesEverythingAsItWas) {
     struct Case {
         const char *what;
