@@ -70,6 +70,18 @@ TEST_F(DocumentTest, saveAsNamesTheBookAndLaterSavesUpdateItWithoutAsking) {
     EXPECT_TRUE(prompt.shown.isEmpty());
 }
 
+TEST_F(DocumentTest, saveAllOfflineSavesThePcFaxBookWithoutAWordAboutTheMachine) {
+    start({MethodOffline, {}, {}, {}});
+    edit(test::pcFax(1, QStringLiteral("Anna")));
+    const qvs::MachineState before = shown();
+    doc->OnSaveAll();
+    EXPECT_FALSE(doc->IsPcFaxModified());
+    EXPECT_EQ(namesInFile(doc->PcFaxPath()), QStringList{QStringLiteral("Anna")});
+    EXPECT_TRUE(prompt.shown.isEmpty());
+    EXPECT_FALSE(doc->IsMachineConnected());
+    EXPECT_EQ(shown(), before);
+}
+
 TEST_F(DocumentTest, aFailedSaveReportsItAndKeepsTheChanges) {
     start();
     doc->OnNewPcFax();
