@@ -54,6 +54,8 @@ public:
     // said it has no fax slots.
     [[nodiscard]] bool IsFaxAvailable() const { return m_faxAvailable != 0; }
     [[nodiscard]] bool IsSecondPartAvailable() const { return m_secondAvailable != 0; }
+    // The machine was read or written: later updates have a base to compare with.
+    [[nodiscard]] bool HasMachineBase() const { return m_machineContainer != nullptr; }
 
     // The default PC fax file in the user's documents folder.
     [[nodiscard]] static QString DefaultPcFaxPath();

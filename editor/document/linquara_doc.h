@@ -1,0 +1,163 @@
+// The editor's single document: both address books in one history of
+// snapshots, the bridge to the library, the open PC fax file, the two
+// "modified" flags and the connection to the machine. Every command works on
+// a copy of the current snapshot and changes the history only on success.
+// Views follow the document through its signals; it shows nothing itself
+// except through the prompt interface.
+#pragma once
+
+#include "connection/connect_procedure.h"
+#include "connection/connection_context.h"
+#include "connection/connection_settings.h"
+#include "document/adr_input_output.h"
+#include "document/share_file.h"
+#include "document/shared_folder.h"
+#include "model/adr_history.h"
+
+#include <QObject>
+#include <QString>
+
+class ConnectionDialogs;
+class DocumentPrompt;
+class ShareService;
+
+// What the document needs from the program around it.
+struct DocumentServices {
+    DocumentPrompt &prompt;
+    ConnectionDialogs &dialogs;
+    ShareService &shares;
+    QString shareFilePath = CShareFile::DefaultPath();
+    qint32 languageId = 1033;
+};
+
+// What the command line and the program say at start-up.
+struct DocumentStartup {
+    qint32 cmdConnection = MethodNotChosen;  // a method named on the command line wins
+    QString cmdAddress;
+    QString cmdFile;   // a PC fax file named on the command line
+    QString helpFile;  // handed to the library for its dialogs
+};
+
+class CLinquaraDoc : public QObject {
+    Q_OBJECT
+
+public:
+    // The program's exit status when the person cancels the connection choice.
+    static constexpr int kExitConnectionCancelled = 1;
+
+    enum class Command {
+        CheckForUpdate,
+        NewPcFax,
+        OpenPcFax,
+        Backup,
+        Restore,
+        SaveAll,
+        SaveMachine,
+        SavePcFax,
+        SavePcFaxAs,
+        Undo,
+        Redo,
+    };
+
+    explicit CLinquaraDoc(DocumentServices services, QObject *parent = nullptr);
+    ~CLinquaraDoc() override;
+
+    // Connects, reads the machine and opens the PC fax file into the first
+    // snapshot. False when the person cancelled the connection choice: the
+    // program then ends with kExitConnectionCancelled.
+    bool OnNewDocument(const DocumentStartup &startup);
+
+    void OnCheckForUpdate();
+    void OnNewPcFax();
+    void OnOpenPcFax();
+    // The results are editor codes (AdrIoResult).
+    quint16 OnSavePcFax();
+    quint16 OnSavePcFaxAs();
+    quint16 OnSaveMachine();
+    void OnSaveAll();
+    void OnBackup();
+    void OnRestore();
+    void OnUndo();
+    void OnRedo();
+
+    // Asks to save unsaved changes before the window closes; false keeps it open.
+    bool SaveModified();
+    // Remembers the open PC fax file for the next start.
+    void OnCloseDocument();
+
+    [[nodiscard]] bool IsEnabled(Command command) const;
+
+    // Null only before start-up.
+    [[nodiscard]] const CAdrData *GetData() const { return m_history.GetCurrent(); }
+    [[nodiscard]] CAdrHistory &History() { return m_history; }
+    [[nodiscard]] const CAdrHistory &History() const { return m_history; }
+    [[nodiscard]] CAdrInputOutput &Bridge() { return m_io; }
+    [[nodiscard]] CSharedFolder &SharedFolder() { return m_sharedFolder; }
+    [[nodiscard]] const ConnectionContext &Connection() const { return m_connection; }
+    [[nodiscard]] ConnectionSettings &Settings() { return m_settings; }
+
+    [[nodiscard]] const QString &PcFaxPath() const { return m_pcFaxPath; }
+    [[nodiscard]] bool IsPcFaxModified() const { return m_pcFaxModified; }
+    [[nodiscard]] bool IsMachineModified() const { return m_machineModified; }
+    [[nodiscard]] bool IsMachineConnected() const { return m_machineConnected; }
+    [[nodiscard]] bool IsDeviceAccessed() const { return m_deviceAccessed; }
+    // Set by the editing and import commands.
+    void SetPcFaxModified(bool modified) { SetFlag(m_pcFaxModified, modified); }
+    void SetMachineModified(bool modified) { SetFlag(m_machineModified, modified); }
+
+signals:
+    // The current snapshot was replaced as a whole: views rebuild.
+    void dataReplaced();
+    // One step changed the data from `before` to `after`.
+    void dataChanged(const CAdrData &before, const CAdrData &after);
+    // A modified, connection or path state changed.
+    void flagsChanged();
+
+private:
+    // Which saves of one command succeeded, and how the machine answered.
+    struct SaveOutcome {
+        bool pcFax = false;
+        bool machine = false;  // written, completely or in part
+        quint16 machineCode = AdrIoOk;
+    };
+
+    // Machine connected and device accessed after a connect attempt.
+    void AdoptConnection(const ConnectOutcome &outcome);
+    // Brings `working` in as the machine part just read (or, without `read`,
+    // as a book without a machine part); `replacing` makes the step one that
+    // cannot be undone.
+    void CommitMachineRead(CAdrData &working, bool read, bool replacing);
+    void CommitPcFaxReplaced(const CAdrData &working);
+    // Writes `working` to the machine, or reads it when there is nothing to
+    // compare a write with yet; `working` then holds the machine's fax part.
+    quint16 ConnectAndUpdate(CAdrData &working);
+    quint16 SavePcFax(bool askForFile);
+    // Updates the open file, or writes one the person chooses; clears the
+    // modified flag or reports the failure.
+    quint16 SavePcFaxPart(const CAdrData &working, bool askForFile);
+    quint16 SavePcFaxAsPart(const CAdrData &working);
+    // Replaces the saved parts of the current snapshot with `working` in one
+    // step and brings the folder shares in line with a saved machine book.
+    void CommitSaves(const SaveOutcome &outcome, CAdrData &working);
+    void CommitStep(bool replaced);
+
+    void ShowDeviceMessage(quint16 code);
+    void ShowFailure(int textId);
+    void Inform(int textId);
+    [[nodiscard]] bool Confirm(int textId);
+    void SetFlag(bool &flag, bool value);
+    void SetPath(const QString &path);
+
+    DocumentPrompt &m_prompt;
+    ConnectionSettings m_settings;
+    CAdrInputOutput m_io;
+    CAdrHistory m_history;
+    CSharedFolder m_sharedFolder;
+    ConnectProcedure m_procedure;
+    ConnectionContext m_connection;
+    QString m_pcFaxPath;
+    bool m_pcFaxModified = false;
+    bool m_machineModified = false;
+    bool m_machineConnected = false;
+    bool m_deviceAccessed = false;
+};
