@@ -54,6 +54,9 @@ void CLqaDetailView::ShowSelection(const CAdrData &data, const QList<quint32> &r
 }
 
 void CLqaDetailView::ShowEntry(quint32 kind, const QStringList &lines) {
+    // Another entry starts at the top; the same one shown again after a
+    // refresh keeps its place.
+    if (kind != m_entryKind || lines != m_lines) m_scrollToTop = true;
     m_entryKind = kind;
     m_lines = lines;
     RequestLayout(LayoutRecreateFields);
@@ -103,7 +106,7 @@ void CLqaDetailView::LayOut(int flags) {
     if (flags & LayoutRecreateFonts) MakeFonts();
     if (flags & (LayoutRecreateFonts | LayoutRecreateFields)) FillFields();
     PlaceFields();
-    if (flags & LayoutRecreateFields) verticalScrollBar()->setValue(0);
+    if (std::exchange(m_scrollToTop, false)) verticalScrollBar()->setValue(0);
     emit laidOut();
 }
 

@@ -73,4 +73,5 @@ private:
     int m_pendingFlags = 0;
     bool m_layoutPosted = false;
     bool m_placing = false;
+    bool m_scrollToTop = false;
 };
