@@ -89,4 +89,16 @@ void CDlgListCtrl::mouseReleaseEvent(QMouseEvent *event) {
     QTreeView::mouseReleaseEvent(event);
 }
 
+void CDlgListCtrl::mouseDoubleClickEvent(QMouseEvent *event) {
+    // The second press of a double-click lands on a highlighted row and was
+    // kept back for a drag; the double-click itself still counts.
+    drag_ = Drag::None;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && index.isValid()) {
+        emit doubleClicked(index);
+        return;
+    }
+    QTreeView::mouseDoubleClickEvent(event);
+}
+
 }  // namespace abif
