@@ -1,5 +1,6 @@
 // The import wizard driven through its pages as a person would, and
 // Abif_Import around it.
+#include "core/diagnostic_log.h"
 #include "import/import_file_chooser.h"
 #include "import/import_kinds.h"
 #include "import/import_result_page.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +25,8 @@
 #include <QTreeView>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 namespace {
 
@@ -369,7 +373,11 @@ TEST_F(WizardTest, addressBookEntriesBeyondTheLimitAreCanceled) {
     EXPECT_TRUE(wizard->button(QWizard::FinishButton)->isEnabled());
 }
 
-TEST_F(WizardTest, anUnreadableAddressBookDisablesFinish) {
+TEST_F(WizardTest, anUnreadableAddressBookDisablesFinishAndIsLogged) {
+    const QString logFile = files_.path("abif.Log");
+    abif::DiagnosticLog log(files_.write("abif.INI", "[DumpLog]\nLevel=4\nCategory=4\nTimeStamp=0\n"), logFile);
+    abif::setDiagnosticLog(&log);
+    const auto restore = qScopeGuard([] { abif::setDiagnosticLog(nullptr); });
     imports::ScriptedPicker picker;
     auto wizard = open(abif::SourceVCard, files_.write("broken.vcf", "no card here"), kAllBooks);
     next(*wizard);
@@ -377,6 +385,25 @@ TEST_F(WizardTest, anUnreadableAddressBookDisablesFinish) {
     QTest::qWait(abif::CImportResultWizPage::kAutoReselectMs * 3);
     EXPECT_EQ(ui_.messages, std::vector<QString>{u"Unable to import."_qs});
     EXPECT_FALSE(wizard->button(QWizard::FinishButton)->isEnabled());
+    QFile file(logFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u"\r\n"_qs, Qt::SkipEmptyParts);
+    EXPECT_TRUE(lines.contains(u"[IMP] [INF] OnBnClickedBtMapi: Start"_qs)) << lines.join(u'|').toStdString();
+    EXPECT_TRUE(lines.contains(u"[IMP] [ERR] OnBnClickedBtMapi: Error(WAB or MAPI) 20000001"_qs));
+    EXPECT_EQ(lines.last(), u"[IMP] [INF] OnBnClickedBtMapi: End"_qs);
+}
+
+TEST_F(ImportExport, aHeaderThatCannotBeReadAgainEndsTheImportWithItsFailure) {
+    const QString path = files_.write("book.csv", kBook);
+    test::driveModal<CImportWizard>([&](CImportWizard &wizard) {
+        next(wizard);
+        QFile::remove(path);  // gone before the columns are shown
+        next(wizard);
+    });
+    EXPECT_EQ(Abif_Import(abif::SourceCsv, reinterpret_cast<const char16_t *>(path.utf16()), kAllBooks, container_,
+                          0),
+              ENOENT);
+    EXPECT_EQ(ABIFData_GetCount_Fax(container_), 0);
 }
 
 }  // namespace
