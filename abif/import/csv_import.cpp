@@ -74,7 +74,7 @@ bool makeRecord(const RowTexts &texts, const CAbifData &data, int64_t now, CAbif
 
 int32_t fileFailure(const FileError &error) { return error.osError() > 0 ? error.osError() : ABIF_E_FAIL; }
 
-// The file with its encoding detected; null when the encoding cannot be read.
+// An open CSV file; the reader detects its encoding before the first record.
 struct OpenCsv {
     explicit OpenCsv(const QString &path) : source(ByteSource::openFile(path)), csv(source) {}
     ByteSource source;

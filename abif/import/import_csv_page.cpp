@@ -12,6 +12,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <utility>
+
 namespace abif {
 
 namespace {

@@ -31,7 +31,6 @@ public:
     bool validatePage() override;
     int nextId() const override;
 
-    [[nodiscard]] const CCsvColumnMapping &mapping() const { return mapping_; }
 
 private:
     struct FieldRow {

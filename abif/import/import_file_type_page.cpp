@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace abif {
 
 CImportFileTypeWizPage::CImportFileTypeWizPage(CImportWizard &wizard)
