@@ -290,6 +290,29 @@ ABIF_API int32_t AbifDevice_ReadData(abif_char16 *modelName, CAbifData *data, in
 ABIF_API int32_t AbifDevice_UpdateData(abif_char16 *modelName, CAbifData *base, CAbifData *changed, CAbifData *result,
                                        int32_t flags, const abif_char16 *password);
 
+/* ---- Import --------------------------------------------------------------- */
+
+#define ABIF_IMPORT_CSV          0 /* a CSV file */
+#define ABIF_IMPORT_VCARD        1 /* a vCard file, or the personal contacts folder */
+#define ABIF_IMPORT_MAIL_PROGRAM 2 /* the mail program's address book */
+
+#define ABIF_IMPORT_TO_PC_FAX 2 /* MyFax: PC fax address book members */
+#define ABIF_IMPORT_TO_FAX    4 /* Fax: machine fax speed dials (1 means the same) */
+#define ABIF_IMPORT_TO_EMAIL  8 /* EMail: machine email addresses */
+
+#define ABIF_IMPORT_HIGHLIGHT_ALL 0x200 /* the row selection starts with every candidate highlighted */
+
+/* Runs the import wizard on the calling (GUI) thread, starting with the
+ * source `sourceType` and the file `path` (null or empty: none yet). The
+ * person may choose among the books in `destinations` (ABIF_IMPORT_TO_*
+ * bits). After Finish the container holds only the chosen entries of the
+ * chosen kind, at most as many as its limit for that kind allows, and the
+ * result is ABIF_OK. ABIF_E_CANCEL when the person cancelled (or no window
+ * can be shown), ABIF_E_FAIL when `destinations` names no book, or the
+ * failure that ended the wizard; the container is then left untouched. */
+ABIF_API int32_t Abif_Import(int32_t sourceType, const abif_char16 *path, int32_t destinations, CAbifData *data,
+                             int32_t options);
+
 #ifdef __cplusplus
 } /* extern "C" */
 
