@@ -109,10 +109,11 @@ void CDlgEntry::AddCheck(QWidget *field, int nameTextId, bool required, Rule rul
 void CDlgEntry::SetEntryIcon(int iconNumber) { setWindowIcon(QIcon::fromTheme(QString::fromLatin1(iconName(iconNumber)))); }
 
 quint16 CDlgEntry::EnteredId() const {
-    // The field takes digits only, so anything too large for an ID is out of range.
+    if (!m_idField) return m_initialId;
+    // Digits only: an empty or oversized text reads as 0, which no range holds.
     bool ok = false;
-    const uint id = m_idField ? m_idField->text().toUInt(&ok) : m_initialId;
-    return m_idField && (!ok || id > 0xFFFF) ? 0 : static_cast<quint16>(id);
+    const uint id = m_idField->text().toUInt(&ok);
+    return ok && id <= 0xFFFF ? static_cast<quint16>(id) : 0;
 }
 
 QString CDlgEntry::NameText() const { return m_nameField ? m_nameField->text() : QString(); }

@@ -6,7 +6,6 @@
 #include <functional>
 
 class DocumentPrompt;
-class QDialog;
 class QWidget;
 class ShareService;
 
