@@ -74,7 +74,7 @@ void CDlgEntry::AddIdRow(const IdRow &row) {
     m_idField->setText(m_initialIdText);
     m_idField->setEnabled(false);
     m_idField->setMaximumWidth(m_idField->fontMetrics().horizontalAdvance(QString(row.maxChars + 3, u'0')) + 12);
-    m_specifyId = new QCheckBox(lqa::loadText(lqa::ids::CaptionSpecifyId));
+    m_specifyId = new QCheckBox(lqa::loadText(lqa::ids::LabelSpecifyId));
     connect(m_specifyId, &QCheckBox::toggled, this, &CDlgEntry::SpecifyIdToggled);
     connect(m_idField, &QLineEdit::textChanged, this, &CDlgEntry::UpdateTitle);
 

@@ -89,7 +89,7 @@ QString FillInText(const QStringList &fieldNames) {
 }
 
 QString RangeErrorText(int max) {
-    return lqa::formatText(lqa::ids::MsgValueInvalid, {lqa::loadText(lqa::ids::ColumnId)}) + u'\n'
+    return lqa::formatText(lqa::ids::MsgValueInvalid, {lqa::loadText(lqa::ids::TitleId)}) + u'\n'
            + lqa::formatText(lqa::ids::MsgNumberRange, {QStringLiteral("1"), QString::number(max)});
 }
 

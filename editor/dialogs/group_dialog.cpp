@@ -51,10 +51,10 @@ CDlgGroup::CDlgGroup(CAdrGroup &group, Book book, const CAdrData &data, Document
     if (book == PcFax)
         SetFixedId(group.GetID());
     else
-        AddIdRow({group.GetID(), layout.idDigits, layout.idMaxChars, layout.maxId, CaptionGroupId, FieldGroupId});
-    AddCheck(AddNameRow(CaptionGroupName, kGroupNameMax, group.GetName()), FieldGroupName, true,
+        AddIdRow({group.GetID(), layout.idDigits, layout.idMaxChars, layout.maxId, LabelGroupId, FieldGroupId});
+    AddCheck(AddNameRow(LabelGroupName, kGroupNameMax, group.GetName()), FieldGroupName, true,
              PrintableRule(FieldGroupName));
-    m_memberPanel = new CDlgMembershipPanel({MembershipMode::MembersOfGroup, CaptionGroupMembers,
+    m_memberPanel = new CDlgMembershipPanel({MembershipMode::MembersOfGroup, LabelGroupMembers,
                                              membersOfBook(book, data), m_initialMembers, group.Capacity(), QIcon()},
                                             prompt, [this] { return windowTitle(); });
     connect(m_memberPanel, &CDlgMembershipPanel::helpRequested, this, &CDlgEntry::helpRequested);

@@ -31,9 +31,9 @@ bool hasDuplicate(const CAdrData &data, quint16 editedId, const QString &name, c
 CDlgAioFaxMember::CDlgAioFaxMember(CAdrMemberAioFax &entry, QList<quint16> &groups, const CAdrData &data,
                                    DocumentPrompt &prompt, QWidget *parent)
     : CDlgEntry(prompt, kHelpTopic, TitleAioFaxMember, parent), m_entry(entry), m_groups(groups), m_data(data) {
-    AddIdRow({entry.GetID(), 3, 3, CAdrMemberAioFax::kMaxId, CaptionSpeedDialNumber, FieldSpeedDialNumber});
-    AddCheck(AddNameRow(CaptionMemberName, kNameMax, entry.GetName()), FieldName, true, PrintableRule(FieldName));
-    m_fax = AddTextRow(CaptionFaxNumber, kFaxNumberMax, entry.GetFaxNumber());
+    AddIdRow({entry.GetID(), 3, 3, CAdrMemberAioFax::kMaxId, LabelSpeedDialNumber, FieldSpeedDialNumber});
+    AddCheck(AddNameRow(LabelMemberName, kNameMax, entry.GetName()), FieldName, true, PrintableRule(FieldName));
+    m_fax = AddTextRow(LabelFaxNumber, kFaxNumberMax, entry.GetFaxNumber());
     AddCheck(m_fax, FieldFaxNumber, true, FaxNumberRule(FieldFaxNumber));
     m_groupPanel = new CDlgMembershipPanel({MembershipMode::GroupsOfMember, CaptionGroups,
                                             GroupItems<CAdrGroupAioFax>(data, entry.GetID()), groups,
@@ -62,9 +62,9 @@ void CDlgAioFaxMember::Commit() {
 CDlgAioEmailMember::CDlgAioEmailMember(CAdrMemberAioEmail &entry, const CAdrData &data, DocumentPrompt &prompt,
                                        QWidget *parent)
     : CDlgEntry(prompt, kHelpTopic, TitleAioEmailMember, parent), m_entry(entry), m_data(data) {
-    AddIdRow({entry.GetID(), 3, 3, CAdrMemberAioEmail::kMaxId, CaptionEmailAddressId, FieldAddressId});
-    AddCheck(AddNameRow(CaptionMemberName, kNameMax, entry.GetName()), FieldName, true, PrintableRule(FieldName));
-    m_address = AddTextRow(CaptionEmailAddress, kEmailAddressMax, entry.GetEmailAddress());
+    AddIdRow({entry.GetID(), 3, 3, CAdrMemberAioEmail::kMaxId, LabelEmailAddressId, FieldAddressId});
+    AddCheck(AddNameRow(LabelMemberName, kNameMax, entry.GetName()), FieldName, true, PrintableRule(FieldName));
+    m_address = AddTextRow(LabelEmailAddress, kEmailAddressMax, entry.GetEmailAddress());
     AddCheck(m_address, FieldEmailAddress, true, [](const QString &text) {
         return CheckEmailAddress(text) ? QString() : CharacterErrorText(FieldEmailAddress, RuleEmail);
     });
@@ -90,15 +90,15 @@ CDlgPcFaxMember::CDlgPcFaxMember(CAdrMemberPcFax &entry, QList<quint16> &groups,
                                  DocumentPrompt &prompt, QWidget *parent)
     : CDlgEntry(prompt, kHelpTopic, TitlePcFaxMember, parent), m_entry(entry), m_groups(groups), m_data(data) {
     SetFixedId(entry.GetID());
-    AddCheck(AddNameRow(CaptionPcFaxName, kNameMax, entry.GetName()), FieldName, true, PrintableRule(FieldName));
-    m_fax = AddTextRow(CaptionFaxNumber, kFaxNumberMax, entry.GetFaxNumber());
+    AddCheck(AddNameRow(LabelPcFaxName, kNameMax, entry.GetName()), FieldName, true, PrintableRule(FieldName));
+    m_fax = AddTextRow(LabelFaxNumber, kFaxNumberMax, entry.GetFaxNumber());
     AddCheck(m_fax, FieldFaxNumber, true, FaxNumberRule(FieldFaxNumber));
-    m_company = AddTextRow(CaptionCompany, kCompanyMax, entry.GetCompany());
+    m_company = AddTextRow(LabelCompany, kCompanyMax, entry.GetCompany());
     m_note = new CDlgCtrlNote(kNoteMax);
     m_note->setPlainText(entry.GetNote());
     m_note->setTabChangesFocus(true);
     m_note->setFixedHeight(m_note->fontMetrics().lineSpacing() * 4 + 12);
-    AddRow(CaptionNote, m_note);
+    AddRow(LabelNote, m_note);
     m_groupPanel = new CDlgMembershipPanel({MembershipMode::GroupsOfMember, CaptionGroups,
                                             GroupItems<CAdrGroupPcFax>(data, entry.GetID()), groups,
                                             CAdrGroupPcFax::kCapacity, QIcon()},

@@ -64,8 +64,8 @@ CDlgAioPcEditMember::CDlgAioPcEditMember(MembershipMode mode, const QString &tit
       m_prompt(prompt),
       m_selectable(new CDlgListCtrl),
       m_chosen(new CDlgListCtrl),
-      m_add(new QPushButton(lqa::loadText(lqa::ids::CaptionAdd))),
-      m_delete(new QPushButton(lqa::loadText(lqa::ids::CaptionDelete))) {
+      m_add(new QPushButton(lqa::loadText(lqa::ids::LabelAdd))),
+      m_delete(new QPushButton(lqa::loadText(lqa::ids::LabelDelete))) {
     setWindowTitle(title);
     setWindowIcon(icon);
     const bool members = mode == MembershipMode::MembersOfGroup;

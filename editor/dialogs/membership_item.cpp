@@ -16,7 +16,7 @@ constexpr int kCountRole = Qt::UserRole + 1;
 
 void SetUpItemList(QTreeWidget *list, int nameColumnTextId) {
     list->setColumnCount(2);
-    list->setHeaderLabels({lqa::loadText(lqa::ids::ColumnId), lqa::loadText(nameColumnTextId)});
+    list->setHeaderLabels({lqa::loadText(lqa::ids::TitleId), lqa::loadText(nameColumnTextId)});
     list->setRootIsDecorated(false);
     list->setSortingEnabled(true);
     list->sortByColumn(0, Qt::AscendingOrder);

@@ -13,7 +13,7 @@ CDlgMembershipPanel::CDlgMembershipPanel(Setup setup, DocumentPrompt &prompt, st
       m_prompt(prompt),
       m_title(std::move(title)),
       m_list(new QTreeWidget),
-      m_button(new QPushButton(lqa::loadText(lqa::ids::CaptionGroupMembership))) {
+      m_button(new QPushButton(lqa::loadText(lqa::ids::LabelGroupMembership))) {
     const bool members = m_setup.mode == MembershipMode::MembersOfGroup;
     SetUpItemList(m_list, members ? lqa::ids::FieldName : lqa::ids::FieldGroupName);
     QList<MembershipItem> chosen;

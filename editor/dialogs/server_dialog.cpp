@@ -54,8 +54,8 @@ CDlgServerAddress::CDlgServerAddress(CAdrMemberAioServer &entry, ServerShareSett
       m_chooseFolder([](QWidget *parentWidget, const QString &start) {
           return QFileDialog::getExistingDirectory(parentWidget, lqa::loadText(TitleChooseFolder), start);
       }) {
-    AddIdRow({entry.GetID(), 2, 2, CAdrMemberAioServer::kMaxId, CaptionServerAddressId, FieldAddressId});
-    AddCheck(AddNameRow(CaptionMemberName, kNameMax, entry.GetName()), FieldName, true, PrintableRule(FieldName));
+    AddIdRow({entry.GetID(), 2, 2, CAdrMemberAioServer::kMaxId, LabelServerAddressId, FieldAddressId});
+    AddCheck(AddNameRow(LabelMemberName, kNameMax, entry.GetName()), FieldName, true, PrintableRule(FieldName));
     BuildServerFields(entry);
     Body()->addWidget(BuildScanToPc());
     SetEntryIcon(135);
@@ -71,32 +71,32 @@ void CDlgServerAddress::BuildServerFields(const CAdrMemberAioServer &entry) {
     (entry.GetServerType() == CAdrMemberAioServer::kTypeFtp ? m_ftp : m_smb)->setChecked(true);
     QWidget *typeRow = row({m_smb, m_ftp});
     static_cast<QHBoxLayout *>(typeRow->layout())->addStretch();
-    AddRow(CaptionServerType, typeRow, m_smb);
+    AddRow(LabelServerType, typeRow, m_smb);
 
-    m_host = AddTextRow(CaptionServerName, kHostMax, entry.GetHostName());
+    m_host = AddTextRow(LabelServerName, kHostMax, entry.GetHostName());
     AddCheck(m_host, FieldServerName, true, [](const QString &text) {
         return CheckCharacters(text, QStringLiteral(".-:"), CharLettersDigits)
                    ? QString()
                    : CharacterErrorText(FieldServerName, RuleServerName);
     });
-    m_share = AddTextRow(CaptionShareName, kShareMax, entry.GetShareName());
+    m_share = AddTextRow(LabelShareName, kShareMax, entry.GetShareName());
     AddCheck(m_share, FieldShareName, true, PrintableRule(FieldShareName));
-    m_path = AddTextRow(CaptionPath, kPathMax, entry.GetFolderPath());
+    m_path = AddTextRow(LabelPath, kPathMax, entry.GetFolderPath());
     AddCheck(m_path, FieldPath, false, [](const QString &text) {
         if (!CheckCharacters(text, {}, CharPrintable)) return CharacterErrorText(FieldPath, RulePrintable);
         return CheckCharacters(text, {}, CharFileNameSafe) ? QString() : CharacterErrorText(FieldPath, RuleFileName);
     });
-    m_login = AddTextRow(CaptionLoginName, kLoginMax, entry.GetLoginName());
+    m_login = AddTextRow(LabelLoginName, kLoginMax, entry.GetLoginName());
     AddCheck(m_login, FieldLoginName, false, PrintableRule(FieldLoginName));
-    m_password = AddTextRow(CaptionLoginPassword, kPasswordMax, entry.GetLoginPassword());
+    m_password = AddTextRow(LabelLoginPassword, kPasswordMax, entry.GetLoginPassword());
     m_password->setEchoMode(QLineEdit::Password);
     AddCheck(m_password, FieldLoginPassword, false, PrintableRule(FieldLoginPassword));
-    m_confirm = AddTextRow(CaptionConfirmPassword, kPasswordMax, entry.GetLoginPassword());
+    m_confirm = AddTextRow(LabelConfirmPassword, kPasswordMax, entry.GetLoginPassword());
     m_confirm->setEchoMode(QLineEdit::Password);
 
     m_port = new CDlgCtrlEdit(kPortMax, CDlgCtrlEdit::DigitsOnly);
     m_port->setMaximumWidth(m_port->fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 12);
-    m_defaultPort = new QCheckBox(lqa::loadText(CaptionUseDefaultPort));
+    m_defaultPort = new QCheckBox(lqa::loadText(LabelUseDefaultPort));
     const quint16 port = entry.GetPortNumber();
     // A port of its own stays visible; an unset one or the type's default
     // is what the box stands for.
@@ -104,7 +104,7 @@ void CDlgServerAddress::BuildServerFields(const CAdrMemberAioServer &entry) {
     m_port->setText(port ? QString::number(port) : QString());
     QWidget *portRow = row({m_port, m_defaultPort});
     static_cast<QHBoxLayout *>(portRow->layout())->addStretch();
-    AddRow(CaptionPortNumber, portRow, m_port);
+    AddRow(LabelPortNumber, portRow, m_port);
     AddCheck(m_port, FieldPortNumber, true, [this](const QString &text) {
         return CheckPortNumber(text.toInt(), ServerType()) ? QString() : lqa::loadText(PortRuleTextId(ServerType()));
     });
@@ -120,13 +120,13 @@ void CDlgServerAddress::BuildServerFields(const CAdrMemberAioServer &entry) {
 QGroupBox *CDlgServerAddress::BuildScanToPc() {
     const CAdrShareData &record = m_settings.record;
     const bool autoShare = record.serverId != 0 && record.autoShare;
-    m_scanToPc = new QGroupBox(lqa::loadText(CaptionScanToPc));
-    m_autoShare = new QCheckBox(lqa::loadText(CaptionAutoShare));
+    m_scanToPc = new QGroupBox(lqa::loadText(LabelScanToPc));
+    m_autoShare = new QCheckBox(lqa::loadText(LabelAutoShare));
     m_autoShare->setChecked(autoShare);
     m_folder = new CDlgCtrlEdit(kFolderMax);
     m_folder->setText(autoShare ? record.localFolder : QString());
-    m_browse = new QPushButton(lqa::loadText(CaptionBrowse));
-    m_createUser = new QCheckBox(lqa::loadText(CaptionCreateAndUse));
+    m_browse = new QPushButton(lqa::loadText(LabelBrowse));
+    m_createUser = new QCheckBox(lqa::loadText(LabelCreateAndUse));
     m_createUser->setChecked(autoShare && record.createScanUser);
     m_userName = new CDlgCtrlEdit(kUserNameMax);
     m_userName->setText(m_settings.scanUser.name);
@@ -134,17 +134,17 @@ QGroupBox *CDlgServerAddress::BuildScanToPc() {
     m_userPassword->setEchoMode(QLineEdit::Password);
     m_userPassword->setText(m_settings.scanUser.password);
 
-    auto *userBox = new QGroupBox(lqa::loadText(CaptionScanServiceUser));
+    auto *userBox = new QGroupBox(lqa::loadText(LabelScanServiceUser));
     auto *userForm = new QFormLayout(userBox);
     userForm->addRow(m_createUser);
-    userForm->addRow(lqa::loadText(CaptionUserName), m_userName);
-    userForm->addRow(lqa::loadText(CaptionUserPassword), m_userPassword);
+    userForm->addRow(lqa::loadText(LabelUserName), m_userName);
+    userForm->addRow(lqa::loadText(LabelUserPassword), m_userPassword);
 
     auto *form = new QFormLayout(m_scanToPc);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->addRow(m_autoShare);
     auto *folderRow = row({m_folder, m_browse});
-    form->addRow(lqa::loadText(CaptionFolderToShare), folderRow);
+    form->addRow(lqa::loadText(LabelFolderToShare), folderRow);
     form->addRow(userBox);
 
     connect(m_autoShare, &QCheckBox::toggled, this, &CDlgServerAddress::UpdateStates);
