@@ -275,10 +275,12 @@ bool CLinquaraDoc::IsEnabled(Command command) const {
     case Command::CheckForUpdate: return m_connection.method != MethodOffline;
     case Command::Backup:
     case Command::Restore:
-    case Command::SaveMachine: return m_machineConnected;
+    case Command::SaveMachine:
+    case Command::NewMachineEntry: return m_machineConnected;
     case Command::Undo: return m_history.CanUndo();
     case Command::Redo: return m_history.CanRedo();
     case Command::NewPcFax:
+    case Command::NewPcFaxEntry:
     case Command::OpenPcFax:
     case Command::SaveAll:
     case Command::SavePcFax:

@@ -14,11 +14,13 @@
 #include "document/shared_folder.h"
 #include "model/adr_history.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
 class ConnectionDialogs;
 class DocumentPrompt;
+class EntryEditor;
 class ShareService;
 
 // What the document needs from the program around it.
@@ -57,7 +59,12 @@ public:
         SavePcFaxAs,
         Undo,
         Redo,
+        NewMachineEntry,
+        NewPcFaxEntry,
     };
+
+    // The tree node a paste goes to.
+    enum class TreeNode { None, AddressBooks, MachineBook, MachineFax, PcFaxBook };
 
     explicit CLinquaraDoc(DocumentServices services, QObject *parent = nullptr);
     ~CLinquaraDoc() override;
@@ -86,6 +93,25 @@ public:
     void OnCloseDocument();
 
     [[nodiscard]] bool IsEnabled(Command command) const;
+
+    // Editing commands. Entries are named by list row codes: the ID in bits
+    // 0 to 15 and the entry's kind (AdrKind) shifted up by 16. Each command
+    // is one step of the history, or none when nothing changed.
+    // The dialogs that collect an entry's values; without one, new and edit do nothing.
+    void SetEntryEditor(EntryEditor *editor) { m_editor = editor; }
+    // A member or group of the kind, with the next free ID.
+    void OnNewEntry(quint32 kind);
+    void OnEdit(quint32 rowCode);
+    // Asks first; returns the rows whose entries were deleted, for the list to remove.
+    QList<quint32> OnDelete(const QList<quint32> &rowCodes);
+    // Replaces the internal clipboard with the rows' entries.
+    void OnCopy(const QList<quint32> &rowCodes);
+    [[nodiscard]] bool CanPaste(TreeNode node) const;
+    void OnPaste(TreeNode node);
+    // Adds members of the group's book to it (dropped on it or chosen from the
+    // list's membership menu). False when the group had no room for them.
+    bool AddMembers(quint32 groupKind, quint16 groupId, const QList<quint16> &memberIds);
+    [[nodiscard]] const CAdrData &Clipboard() const { return m_clipboard; }
 
     // Null only before start-up.
     [[nodiscard]] const CAdrData *GetData() const { return m_history.GetCurrent(); }
@@ -141,6 +167,28 @@ private:
     void CommitSaves(const SaveOutcome &outcome, CAdrData &working);
     void CommitStep(bool replaced);
 
+    // Editing (linquara_doc_editing.cpp, linquara_doc_paste.cpp).
+    [[nodiscard]] AdrIdMode MachineIdMode() const;
+    [[nodiscard]] AdrIdMode IdModeOf(quint32 kind) const;
+    void SetModifiedFor(quint32 kind);
+    template <class Member>
+    void EditMember(Member entry, bool isNew);
+    template <class Group>
+    void EditGroup(Group group, bool isNew);
+    void EditServer(CAdrMemberAioServer entry, bool isNew);
+    template <class Member>
+    void ApplyMembership(quint16 memberId, const QList<quint16> &chosen);
+    [[nodiscard]] CAdrHistory::ServerShare AskServerShare(quint16 serverId);
+    template <class Member, class Group>
+    void PasteBook(bool rename);
+    template <class Target, class Source>
+    void PasteConverted(bool rename);
+    template <class Entry>
+    void PasteEntry(Entry entry, bool rename);
+    template <class Group>
+    bool AddGroupMembers(quint16 groupId, const QList<quint16> &memberIds);
+    void ShowMaxDataExceeded();
+
     void ShowDeviceMessage(quint16 code);
     void ShowFailure(int textId);
     void Inform(int textId);
@@ -155,6 +203,10 @@ private:
     CSharedFolder m_sharedFolder;
     ConnectProcedure m_procedure;
     ConnectionContext m_connection;
+    EntryEditor *m_editor = nullptr;
+    // The entries last copied, and the snapshot they were copied from.
+    CAdrData m_clipboard;
+    CAdrData m_clipboardSource;
     QString m_pcFaxPath;
     bool m_pcFaxModified = false;
     bool m_machineModified = false;

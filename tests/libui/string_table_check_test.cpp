@@ -35,6 +35,12 @@ TEST(StringTableCheck, acceptsACompleteTranslation) {
     EXPECT_EQ(result.languages[0].texts.at(2), QStringLiteral("Two\nlines"));
 }
 
+TEST(StringTableCheck, aZeroPaddedNumberCountsAsANumberField) {
+    EXPECT_TRUE(check("1\ta\n2\tb\n5\t%03d%% (%s)\n").errors.isEmpty());
+    EXPECT_TRUE(check("1\ta\n2\tb\n5\t%03s (%s)\n").errors.join(u'\n').contains(u"5 uses a format other than"));
+    EXPECT_TRUE(check("1\ta\n2\tb\n5\t%s %03d\n").errors.join(u'\n').contains(u"must have the fields \"ds\""));
+}
+
 TEST(StringTableCheck, refusesEveryKindOfSlip) {
     const QByteArray tooLong = "1\t" + QByteArray(kMaxTextLength + 1, 'x') + "\n2\tb\n5\t%d%s\n";
     const struct {

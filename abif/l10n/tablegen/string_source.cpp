@@ -64,6 +64,12 @@ bool formatFields(const QString &text, QString &fields) {
     fields.clear();
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] != u'%') continue;
+        // A zero-padded number ("%03d") is a number field like "%d".
+        if (i + 3 < text.size() && text[i + 1] == u'0' && text[i + 2].isDigit() && text[i + 3] == u'd') {
+            fields += u'd';
+            i += 3;
+            continue;
+        }
         const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
         if (next == u'd' || next == u's' || (next >= u'1' && next <= u'9'))
             fields += next;

@@ -1,0 +1,347 @@
+// The document's editing commands against the machine stand-in's demo book
+// (speed dials 1 to 12, group 1 {1, 2, 11}, group 2 {3, 5, 9, 10}), with
+// scripted dialogs: new, edit, delete and adding members to a group.
+#include "document_fixture.h"
+#include "scripted_entry_editor.h"
+
+namespace {
+
+using test::aioFax;
+using test::group;
+using test::pcFax;
+
+constexpr quint32 row(quint32 kind, quint16 id) { return kind << 16 | id; }
+
+class EditingTest : public test::DocumentTest {
+protected:
+    void SetUp() override {
+        DocumentTest::SetUp();
+        doc->SetEntryEditor(&editor);
+        start();
+    }
+
+    // Stores entries unmarked in one step, as if they had always been there.
+    template <class Entry>
+    void storeAll(const QList<Entry> &entries) {
+        CAdrData source = data();
+        for (const Entry &entry : entries) source.StoreCopy(entry);
+        CAdrHistory &history = doc->History();
+        ASSERT_TRUE(history.Begin());
+        history.BringIn(CAdrHistory::kAllKinds, CAdrHistory::BringInPlain, source);
+        ASSERT_TRUE(history.Commit());
+    }
+    void storeFax(quint16 first, quint16 last) {
+        QList<CAdrMemberAioFax> entries;
+        for (quint16 id = first; id <= last; ++id) entries.append(aioFax(id, QStringLiteral("Dial %1").arg(id)));
+        storeAll(entries);
+    }
+    void setAssignment(qint32 mode) {
+        EnvironmentRecord config = doc->Settings().Config();
+        config.speedDialAssignment = mode;
+        doc->Settings().WriteConfig(config);
+    }
+    [[nodiscard]] int step() const { return doc->History().GetCurrentIndex(); }
+    [[nodiscard]] const CAdrGroupAioFax &faxGroup(quint16 id) const {
+        return *data().Map<CAdrGroupAioFax>().Lookup(id);
+    }
+
+    test::ScriptedEntryEditor editor;
+};
+
+TEST_F(EditingTest, aNewEntryGetsTheFreeIdOfItsKindsAssignmentOrTheMaximumMessage) {
+    struct Case {
+        const char *what;
+        quint32 kind;
+        qint32 assignment;
+        quint16 fillFrom, fillTo;  // speed dials stored besides the demo book
+        quint16 expectedId;        // 0: no ID left
+    };
+    const Case cases[] = {
+        {"smallest free speed dial", AdrKindAioFax, 1, 20, 30, 13},
+        {"after the largest speed dial", AdrKindAioFax, 2, 20, 30, 31},
+        {"every speed dial used", AdrKindAioFax, 1, 13, 99, 0},
+        {"largest with 99 in use, lower ones free", AdrKindAioFax, 2, 99, 99, 0},
+        {"fax group after the largest", AdrKindAioFaxGroup, 2, 20, 20, 3},
+        {"PC fax member ignores the assignment", AdrKindPcFax, 2, 20, 20, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        prompt.shown.clear();
+        editor.opened = 0;
+        setAssignment(c.assignment);
+        storeFax(c.fillFrom, c.fillTo);
+        const int before = step();
+
+        doc->OnNewEntry(c.kind);
+        if (c.expectedId == 0) {
+            EXPECT_EQ(prompt.shown, QStringList{test::text(lqa::ids::MsgMaxDataExceeded)});
+            EXPECT_EQ(editor.opened, 0) << "no dialog without an ID";
+        } else {
+            EXPECT_TRUE(prompt.shown.isEmpty());
+            EXPECT_EQ(editor.opened, 1);
+            EXPECT_EQ(editor.offeredId, c.expectedId);
+        }
+        EXPECT_EQ(step(), before) << "a cancelled or refused new entry leaves no step";
+        doc->OnUndo();
+    }
+}
+
+TEST_F(EditingTest, aNewMemberIsStoredMarkedWithTheGroupsChosenForIt) {
+    editor.aioFax = [](CAdrMemberAioFax &entry, QList<quint16> &groups) {
+        entry.SetName(QStringLiteral("Branch"));
+        entry.SetFaxNumber(QStringLiteral("0211 55"));
+        groups = {2};
+        return true;
+    };
+    const int before = step();
+    doc->OnNewEntry(AdrKindAioFax);
+
+    const CAdrMemberAioFax *added = data().Map<CAdrMemberAioFax>().Lookup(13);
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->GetName(), QStringLiteral("Branch"));
+    EXPECT_EQ(added->GetChangeMark(), 1u);
+    EXPECT_TRUE(faxGroup(2).HasMember(13));
+    EXPECT_EQ(faxGroup(2).GetChangeMark(), 1u);
+    EXPECT_EQ(faxGroup(1).GetChangeMark(), 0u);
+    EXPECT_TRUE(doc->IsMachineModified());
+    EXPECT_FALSE(doc->IsPcFaxModified());
+    EXPECT_EQ(step(), before + 1);
+}
+
+TEST_F(EditingTest, movingAMemberFromOneGroupToAnotherMarksBothGroups) {
+    storeAll(QList{group<CAdrGroupAioFax>(3, {4}, QStringLiteral("Untouched"))});
+    editor.aioFax = [](CAdrMemberAioFax &, QList<quint16> &groups) {
+        groups = {2};
+        return true;
+    };
+    const int before = step();
+    doc->OnEdit(row(AdrKindAioFax, 1));
+
+    EXPECT_EQ(editor.offeredGroups, (QList<quint16>{1}));
+    EXPECT_FALSE(faxGroup(1).HasMember(1));
+    EXPECT_TRUE(faxGroup(2).HasMember(1));
+    EXPECT_EQ(faxGroup(1).GetChangeMark(), 1u);
+    EXPECT_EQ(faxGroup(2).GetChangeMark(), 1u);
+    EXPECT_EQ(faxGroup(3).GetChangeMark(), 0u);
+    EXPECT_EQ(step(), before + 1);
+    EXPECT_TRUE(doc->IsMachineModified());
+
+    doc->OnUndo();
+    EXPECT_TRUE(faxGroup(1).HasMember(1));
+    EXPECT_FALSE(faxGroup(2).HasMember(1));
+}
+
+TEST_F(EditingTest, anEditThatChangesNothingOrIsCancelledLeavesNoStep) {
+    storeAll(QList{pcFax(4, QStringLiteral("Kept"))});
+    storeAll(QList{group<CAdrGroupPcFax>(2, {4})});
+    struct Case {
+        const char *what;
+        quint32 row;
+        bool ok;
+    };
+    const Case cases[] = {
+        {"fax member, OK", row(AdrKindAioFax, 5), true},
+        {"fax member, cancelled", row(AdrKindAioFax, 5), false},
+        {"fax group, OK", row(AdrKindAioFaxGroup, 2), true},
+        {"PC fax member, OK", row(AdrKindPcFax, 4), true},
+        {"PC fax group, OK", row(AdrKindPcFaxGroup, 2), true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        editor.aioFax = [&](CAdrMemberAioFax &, QList<quint16> &) { return c.ok; };
+        editor.pcFax = [&](CAdrMemberPcFax &, QList<quint16> &) { return c.ok; };
+        editor.aioFaxGroup = [&](CAdrGroupAioFax &) { return c.ok; };
+        editor.pcFaxGroup = [&](CAdrGroupPcFax &) { return c.ok; };
+        const int before = step();
+        const int opened = editor.opened;
+        doc->OnEdit(c.row);
+        EXPECT_EQ(editor.opened, opened + 1);
+        EXPECT_EQ(step(), before);
+        EXPECT_FALSE(doc->IsMachineModified());
+        EXPECT_FALSE(doc->IsPcFaxModified());
+    }
+}
+
+TEST_F(EditingTest, aNewSpeedDialNumberTakesTheChosenGroupsAndLeavesTheOldOnes) {
+    // 7 exists: the dialog has asked to overwrite it.
+    editor.aioFax = [](CAdrMemberAioFax &entry, QList<quint16> &groups) {
+        entry.SetID(7);
+        groups = {1};
+        return true;
+    };
+    const QString name = data().Map<CAdrMemberAioFax>().Lookup(5)->GetName();
+    const int before = step();
+    doc->OnEdit(row(AdrKindAioFax, 5));
+
+    EXPECT_EQ(data().Map<CAdrMemberAioFax>().Lookup(5), nullptr);
+    ASSERT_NE(data().Map<CAdrMemberAioFax>().Lookup(7), nullptr);
+    EXPECT_EQ(data().Map<CAdrMemberAioFax>().Lookup(7)->GetName(), name);
+    EXPECT_EQ(faxGroup(2).GetMemberIDs(), (QList<quint16>{3, 9, 10}));
+    EXPECT_EQ(faxGroup(1).GetMemberIDs(), (QList<quint16>{1, 2, 7, 11}));
+    EXPECT_EQ(step(), before + 1);
+}
+
+TEST_F(EditingTest, aNewPcFaxNumberKeepsTheEntryUnderItsOldNumberToo) {
+    storeAll(QList{pcFax(4, QStringLiteral("Original"))});
+    editor.pcFax = [](CAdrMemberPcFax &entry, QList<quint16> &) {
+        entry.SetID(9);
+        return true;
+    };
+    doc->OnEdit(row(AdrKindPcFax, 4));
+    EXPECT_NE(data().Map<CAdrMemberPcFax>().Lookup(4), nullptr);
+    ASSERT_NE(data().Map<CAdrMemberPcFax>().Lookup(9), nullptr);
+    EXPECT_NE(data().Map<CAdrMemberPcFax>().Lookup(9)->GetUpdatedOn(), 0) << "an edited PC fax entry shows when";
+    EXPECT_TRUE(doc->IsPcFaxModified());
+    EXPECT_FALSE(doc->IsMachineModified());
+}
+
+TEST_F(EditingTest, editingAGroupMarksTheMembersThatJoinedOrLeftAndMovesARenumberedGroup) {
+    editor.aioFaxGroup = [](CAdrGroupAioFax &g) {
+        g.SetID(4);
+        g.RemoveMember(2);
+        g.AddMember(12);
+        return true;
+    };
+    doc->OnEdit(row(AdrKindAioFaxGroup, 1));
+
+    EXPECT_EQ(data().Map<CAdrGroupAioFax>().Lookup(1), nullptr);
+    ASSERT_NE(data().Map<CAdrGroupAioFax>().Lookup(4), nullptr);
+    EXPECT_EQ(faxGroup(4).GetMemberIDs(), (QList<quint16>{1, 11, 12}));
+    for (quint16 id : {1, 2, 11, 12})
+        EXPECT_EQ(data().Map<CAdrMemberAioFax>().Lookup(id)->GetChangeMark(), 1u) << id;
+    EXPECT_EQ(data().Map<CAdrMemberAioFax>().Lookup(3)->GetChangeMark(), 0u);
+}
+
+TEST_F(EditingTest, deletingAsksFirstAndACancelChangesNothing) {
+    const int before = step();
+    EXPECT_TRUE(doc->OnDelete({row(AdrKindAioFax, 1)}).isEmpty());
+    EXPECT_EQ(prompt.shown, QStringList{test::text(lqa::ids::MsgDeleteSelected)});
+    EXPECT_NE(data().Map<CAdrMemberAioFax>().Lookup(1), nullptr);
+    EXPECT_EQ(step(), before);
+}
+
+TEST_F(EditingTest, deletingTheOnlyMemberOfAGroupLeavesItEmptyAndTheMachineSaveRefusesIt) {
+    storeAll(QList{group<CAdrGroupAioFax>(3, {12}, QStringLiteral("Front Desk"))});
+    prompt.answers = {PromptAnswer::Ok};
+    const quint32 noKind = 7;  // a value naming no kind is skipped
+    EXPECT_EQ(doc->OnDelete({noKind, row(AdrKindAioFax, 12)}), (QList<quint32>{row(AdrKindAioFax, 12)}));
+    ASSERT_NE(data().Map<CAdrGroupAioFax>().Lookup(3), nullptr);
+    EXPECT_EQ(faxGroup(3).CountMembers(), 0);
+    EXPECT_EQ(faxGroup(3).GetChangeMark(), 1u);
+
+    prompt.shown.clear();
+    const qvs::MachineState atMachine = shown();
+    EXPECT_EQ(doc->OnSaveMachine(), AdrIoEmptyFaxGroup);
+    EXPECT_EQ(prompt.shown, QStringList{test::text(lqa::ids::MsgGroupWithoutMember)});
+    EXPECT_EQ(shown(), atMachine);
+}
+
+TEST_F(EditingTest, deletingAGroupMarksItsMembersAndDeletesInListOrder) {
+    prompt.answers = {PromptAnswer::Ok};
+    const QList<quint32> rows{row(AdrKindAioFaxGroup, 2), row(AdrKindAioFax, 3), row(AdrKindAioFax, 4)};
+    EXPECT_EQ(doc->OnDelete(rows), rows);
+    EXPECT_EQ(data().Map<CAdrGroupAioFax>().Lookup(2), nullptr);
+    for (quint16 id : {5, 9, 10}) EXPECT_EQ(data().Map<CAdrMemberAioFax>().Lookup(id)->GetChangeMark(), 1u) << id;
+    EXPECT_EQ(data().Map<CAdrMemberAioFax>().Lookup(3), nullptr);
+    EXPECT_EQ(data().Map<CAdrMemberAioFax>().Lookup(1)->GetChangeMark(), 0u);
+}
+
+TEST_F(EditingTest, deletingOnlyPcFaxEntriesLeavesTheMachineFlagAsItWas) {
+    for (bool machineModified : {false, true}) {
+        SCOPED_TRACE(machineModified);
+        storeAll(QList{pcFax(1, QStringLiteral("One")), pcFax(2, QStringLiteral("Two"))});
+        storeAll(QList{group<CAdrGroupPcFax>(1, {1, 2})});
+        doc->SetMachineModified(machineModified);
+        doc->SetPcFaxModified(false);
+        prompt.answers = {PromptAnswer::Ok};
+        EXPECT_EQ(doc->OnDelete({row(AdrKindPcFax, 1), row(AdrKindPcFaxGroup, 1)}).size(), 2);
+        EXPECT_EQ(doc->IsMachineModified(), machineModified);
+        EXPECT_TRUE(doc->IsPcFaxModified());
+        EXPECT_EQ(data().Map<CAdrMemberPcFax>().Lookup(2)->GetChangeMark(), 1u);
+    }
+}
+
+TEST_F(EditingTest, deletingASharedServerAsksWhetherTheShareGoesToo) {
+    struct Case {
+        PromptAnswer answer;
+        bool deleted;
+        QList<quint16> keptRecords;
+    };
+    const Case cases[] = {
+        {PromptAnswer::Yes, true, {}},
+        {PromptAnswer::No, true, {41}},
+        {PromptAnswer::Cancel, false, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.answer));
+        CAdrShareData record = test::shareRecord(3, QStringLiteral("/srv/scans"));
+        record.shareName = QStringLiteral("Scans");
+        record.isShared = 1;
+        record.recordId = 41;
+        CAdrHistory &history = doc->History();
+        ASSERT_TRUE(history.Begin());
+        history.StoreServer(test::server(3), &record);
+        ASSERT_TRUE(history.Commit());
+        prompt.shown.clear();
+        prompt.answers = {PromptAnswer::Ok, c.answer};
+        const QList<quint16> keptBefore = doc->History().GetCurrentTable()->GetKeptRecords();
+
+        const QList<quint32> deleted = doc->OnDelete({row(AdrKindServer, 3)});
+        ASSERT_EQ(prompt.shown.size(), 2);
+        EXPECT_EQ(prompt.shown[1], lqa::formatText(lqa::ids::MsgDeleteSharedServer,
+                                                   {QStringLiteral("/srv/scans"), QStringLiteral("Scans")}));
+        EXPECT_EQ(deleted.size(), c.deleted ? 1 : 0);
+        EXPECT_EQ(data().Map<CAdrMemberAioServer>().Lookup(3) == nullptr, c.deleted);
+        EXPECT_EQ(data().ShareData().Lookup(3) == nullptr, c.deleted);
+        EXPECT_EQ(doc->History().GetCurrentTable()->GetKeptRecords(), keptBefore + c.keptRecords);
+    }
+}
+
+TEST_F(EditingTest, addingMembersRefusesWhatDoesNotFitWithTheMessageForOneOrMany) {
+    QList<CAdrMemberPcFax> members;
+    QList<quint16> thirty;
+    for (quint16 id = 1; id <= 32; ++id) {
+        members.append(pcFax(id, QStringLiteral("M%1").arg(id)));
+        if (id <= 28) thirty.append(id);
+    }
+    storeAll(members);
+    CAdrGroupPcFax full = group<CAdrGroupPcFax>(1, {});
+    for (quint16 id : thirty) full.AddMember(id);
+    storeAll(QList{full});
+    struct Case {
+        QList<quint16> dropped;
+        int message;  // 0: added
+    };
+    const Case cases[] = {
+        {{29, 30, 31}, lqa::ids::MsgMaxDataExceeded},
+        {{1, 2, 29, 30, 31}, lqa::ids::MsgMaxDataExceeded},
+        {{1, 29, 29, 30}, 0},  // members already in, and a repeat, take no place
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.dropped.size());
+        prompt.shown.clear();
+        const int before = step();
+        EXPECT_EQ(doc->AddMembers(AdrKindPcFaxGroup, 1, c.dropped), c.message == 0);
+        if (c.message != 0) {
+            EXPECT_EQ(prompt.shown, QStringList{test::text(c.message)});
+            EXPECT_EQ(step(), before);
+        } else {
+            EXPECT_TRUE(prompt.shown.isEmpty());
+            EXPECT_EQ(step(), before + 1);
+        }
+    }
+    const CAdrGroupPcFax &grown = *data().Map<CAdrGroupPcFax>().Lookup(1);
+    EXPECT_EQ(grown.CountMembers(), 30);
+    EXPECT_NE(grown.GetUpdatedOn(), 0);
+    EXPECT_EQ(data().Map<CAdrMemberPcFax>().Lookup(29)->GetChangeMark(), 1u);
+    EXPECT_EQ(data().Map<CAdrMemberPcFax>().Lookup(1)->GetChangeMark(), 0u);
+
+    prompt.shown.clear();
+    EXPECT_FALSE(doc->AddMembers(AdrKindPcFaxGroup, 1, {31}));
+    EXPECT_EQ(prompt.shown, QStringList{test::text(lqa::ids::MsgCannotAddMember)});
+    const int before = step();
+    EXPECT_TRUE(doc->AddMembers(AdrKindPcFaxGroup, 1, {1, 2}));
+    EXPECT_EQ(step(), before) << "nothing new to add is no step";
+}
+
+}  // namespace
