@@ -1,7 +1,9 @@
 """Installs the build into a temporary prefix and checks the result: every file
 where it belongs and nothing else, the icon sizes, the compressed manual pages,
 and the installed programs and libraries working from an unrelated folder.
-Usage: check_install.py <cmake> <build dir> <libdir> <app id> [asan runtime]
+The Debian package made by cpack holds the same files under the configured
+prefix and names its dependencies.
+Usage: check_install.py <cmake> <cpack> <build dir> <prefix> <libdir> <app id> [asan runtime]
 (it runs itself with --read-machine <libabiflink.so> for the part inside the
 installed library)"""
 import ctypes
@@ -39,8 +41,8 @@ if sys.argv[1] == "--read-machine":
     read_machine(sys.argv[2])
     sys.exit(0)
 
-CMAKE, BUILD, LIBDIR, APP_ID = sys.argv[1:5]
-ASAN = sys.argv[5] if len(sys.argv) > 5 else ""
+CMAKE, CPACK, BUILD, PREFIX, LIBDIR, APP_ID = sys.argv[1:7]
+ASAN = sys.argv[7] if len(sys.argv) > 7 else ""
 del sys.argv[1:]
 
 STILIB_DIR = f"{LIBDIR}/twain_32/Velmorante Quillabrex K7710_K7910"
@@ -65,6 +67,11 @@ def expected_files():
     files |= {f"share/icons/hicolor/{s}x{s}/apps/{APP_ID}.png" for s in ICON_SIZES}
     files |= {f"share/linquara/help/{t}.html" for t in HELP_TOPICS}
     return files
+
+
+def program_files(files):
+    """The program and its language modules, which the install carries once they are built."""
+    return {f for f in files if f == "bin/linquara" or (f.startswith("bin/LinquaraRes_") and f.endswith(".so"))}
 
 
 def png_size(path):
@@ -98,9 +105,7 @@ class InstalledCopy(unittest.TestCase):
         return os.path.join(self.prefix, relative)
 
     def test_every_file_where_it_belongs_and_nothing_else(self):
-        program = {f for f in self.installed if f == "bin/linquara" or
-                   (f.startswith("bin/LinquaraRes_") and f.endswith(".so"))}
-        self.assertEqual(self.installed - program, expected_files())
+        self.assertEqual(self.installed - program_files(self.installed), expected_files())
 
     def test_icons_have_their_folder_size(self):
         for size in ICON_SIZES:
@@ -139,6 +144,29 @@ class InstalledCopy(unittest.TestCase):
             self.assertEqual(json.loads(read), {"status": 0x21000001, "fax": len(state["fax"]),
                                                 "groups": len(state["groups"])})
             self.assertGreater(len(state["fax"]), 0)
+
+
+class DebianPackage(unittest.TestCase):
+    def test_holds_the_installed_files_under_the_prefix_and_names_its_dependencies(self):
+        with tempfile.TemporaryDirectory() as out:
+            subprocess.run([CPACK, "-G", "DEB", "-B", out, "--config", os.path.join(BUILD, "CPackConfig.cmake")],
+                           check=True, capture_output=True)
+            package = next(os.path.join(out, f) for f in os.listdir(out) if f.endswith(".deb"))
+            listing = subprocess.run(["dpkg-deb", "-c", package], check=True, capture_output=True,
+                                     text=True).stdout
+            depends = subprocess.run(["dpkg-deb", "-f", package, "Depends"], check=True, capture_output=True,
+                                     text=True).stdout
+        root = "./" + PREFIX.strip("/") + "/"
+        files = set()
+        for line in listing.splitlines():
+            mode, path = line.split()[0], line.split(None, 5)[5]
+            if not mode.startswith("d"):
+                self.assertTrue(path.startswith(root), path)
+                files.add(path[len(root):])
+        self.assertEqual(files - program_files(files), expected_files())
+        names = {d.split()[0] for alternative in depends.split(",") for d in alternative.split("|")}
+        self.assertTrue({"libc6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "qt6-qpa-plugins",
+                         "libqt6svg6"} <= names, depends)
 
 
 if __name__ == "__main__":
