@@ -3,7 +3,8 @@ where it belongs and nothing else, the icon sizes, the compressed manual pages,
 and the installed programs and libraries working from an unrelated folder.
 The Debian package made by cpack holds the same files under the configured
 prefix and names its dependencies.
-Usage: check_install.py <cmake> <cpack> <build dir> <prefix> <libdir> <app id> [asan runtime]
+Usage: check_install.py <cmake> <cpack> <build dir> <prefix> <libdir> <app id> <program built: 0|1>
+                        [asan runtime]
 (it runs itself with --read-machine <libabiflink.so> for the part inside the
 installed library)"""
 import ctypes
@@ -15,6 +16,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+
 
 def read_machine(library):
     """Reads the machine through the installed library and prints what came back."""
@@ -41,8 +43,8 @@ if sys.argv[1] == "--read-machine":
     read_machine(sys.argv[2])
     sys.exit(0)
 
-CMAKE, CPACK, BUILD, PREFIX, LIBDIR, APP_ID = sys.argv[1:7]
-ASAN = sys.argv[7] if len(sys.argv) > 7 else ""
+CMAKE, CPACK, BUILD, PREFIX, LIBDIR, APP_ID, PROGRAM = sys.argv[1:8]
+ASAN = sys.argv[8] if len(sys.argv) > 8 else ""
 del sys.argv[1:]
 
 STILIB_DIR = f"{LIBDIR}/twain_32/Velmorante Quillabrex K7710_K7910"
@@ -66,12 +68,14 @@ def expected_files():
     }
     files |= {f"share/icons/hicolor/{s}x{s}/apps/{APP_ID}.png" for s in ICON_SIZES}
     files |= {f"share/linquara/help/{t}.html" for t in HELP_TOPICS}
+    if PROGRAM == "1":
+        files.add("bin/linquara")
     return files
 
 
-def program_files(files):
-    """The program and its language modules, which the install carries once they are built."""
-    return {f for f in files if f == "bin/linquara" or (f.startswith("bin/LinquaraRes_") and f.endswith(".so"))}
+def language_modules(files):
+    """The program's language modules, as many as the build makes."""
+    return {f for f in files if f.startswith("bin/LinquaraRes_") and f.endswith(".so")}
 
 
 def png_size(path):
@@ -105,7 +109,7 @@ class InstalledCopy(unittest.TestCase):
         return os.path.join(self.prefix, relative)
 
     def test_every_file_where_it_belongs_and_nothing_else(self):
-        self.assertEqual(self.installed - program_files(self.installed), expected_files())
+        self.assertEqual(self.installed - language_modules(self.installed), expected_files())
 
     def test_icons_have_their_folder_size(self):
         for size in ICON_SIZES:
@@ -163,7 +167,7 @@ class DebianPackage(unittest.TestCase):
             if not mode.startswith("d"):
                 self.assertTrue(path.startswith(root), path)
                 files.add(path[len(root):])
-        self.assertEqual(files - program_files(files), expected_files())
+        self.assertEqual(files - language_modules(files), expected_files())
         names = {d.split()[0] for alternative in depends.split(",") for d in alternative.split("|")}
         self.assertTrue({"libc6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "qt6-qpa-plugins",
                          "libqt6svg6"} <= names, depends)
