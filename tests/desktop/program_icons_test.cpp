@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
+#include <string>
+
 namespace {
 
 using lqa::TreeImage;
@@ -47,8 +49,19 @@ TEST_P(TreeImages, offlineLooksDifferentFromOnline) {
     EXPECT_NE(rendered(lqa::treeIcon(GetParam(), true), 32), rendered(lqa::treeIcon(GetParam(), false), 32));
 }
 
+std::string imageName(const ::testing::TestParamInfo<TreeImage> &info) {
+    switch (info.param) {
+    case TreeImage::MachineBook: return "MachineBook";
+    case TreeImage::Fax: return "Fax";
+    case TreeImage::PcFaxBook: return "PcFaxBook";
+    case TreeImage::Group: return "Group";
+    }
+    return "Unknown";
+}
+
 INSTANTIATE_TEST_SUITE_P(All, TreeImages,
-                         ::testing::Values(TreeImage::MachineBook, TreeImage::Fax, TreeImage::PcFaxBook, TreeImage::Group));
+                         ::testing::Values(TreeImage::MachineBook, TreeImage::Fax, TreeImage::PcFaxBook, TreeImage::Group),
+                         imageName);
 
 TEST(ApplicationIcon, rendersAtEveryThemeSize) {
     const QIcon icon = lqa::applicationIcon();
