@@ -6,6 +6,7 @@
 #include "connection/environment_dialog.h"
 #include "core/library_module.h"
 #include "device/password_dialog.h"
+#include "ui/dlg_search.h"
 #include "ui/help_topic.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +38,7 @@ bool contains(const std::vector<int> &topics, int topic) {
 }
 
 TEST(HelpPages, theDialogsAskOnlyForTopicsThatHavePages) {
-    for (int topic : {ConnectionMethodDialog::kHelpTopic, EnvironmentDialog::kHelpTopic,
+    for (int topic : {ConnectionMethodDialog::kHelpTopic, EnvironmentDialog::kHelpTopic, CDlgSearch::kHelpTopic,
                       static_cast<int>(abif::CPasscodeDlg::kHelpTopic)})
         EXPECT_TRUE(contains(kTopics, topic)) << topic;
 }
