@@ -12,6 +12,8 @@ packages=(
   libqt6sql6-sqlite
   python3 binutils
   xvfb xauth fonts-wqy-microhei fonts-tlwg-garuda-ttf
+  qt6-svg-dev desktop-file-utils appstream shared-mime-info libglib2.0-bin
+  libxml2-utils groff-base dpkg-dev
 )
 
 missing=()

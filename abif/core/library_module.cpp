@@ -62,15 +62,32 @@ bool hasHelpFile() {
     return !path.isEmpty() && path != QLatin1String(kNoHelpFile);
 }
 
-bool usesHtmlHelp() { return helpFilePath().endsWith(QLatin1String(".chm"), Qt::CaseInsensitive); }
+namespace {
+
+bool isHtmlHelpFile(const QString &path) { return path.endsWith(QLatin1String(".chm"), Qt::CaseInsensitive); }
+
+// The page of `context` in a folder of pages "<context>.html"; the folder's
+// contents page when the topic has no page of its own, so that the reader
+// lands in the help rather than on a browser error.
+QUrl pageInFolder(const QString &folder, uint32_t context) {
+    const QDir pages(folder);
+    const QString topic = pages.filePath(QString::number(context) + QLatin1String(".html"));
+    const QString contents = pages.filePath(QStringLiteral("index.html"));
+    return QUrl::fromLocalFile(!QFileInfo::exists(topic) && QFileInfo::exists(contents) ? contents : topic);
+}
+
+}  // namespace
+
+bool usesHtmlHelp() {
+    const QString path = helpFilePath();
+    return isHtmlHelpFile(path) || (hasHelpFile() && QFileInfo(path).isDir());
+}
 
 QUrl helpTopicUrl(uint32_t context) {
     const QString path = helpFilePath();
     if (path == QLatin1String(kNoHelpFile) || path.isEmpty()) return {};
-    if (path.endsWith(QLatin1String(".chm"), Qt::CaseInsensitive)) {
-        const QString folder = path.left(path.size() - 4);
-        return QUrl::fromLocalFile(folder + u'/' + QString::number(context) + QLatin1String(".html"));
-    }
+    if (isHtmlHelpFile(path)) return pageInFolder(path.left(path.size() - 4), context);
+    if (QFileInfo(path).isDir()) return pageInFolder(path, context);
     QUrl url = QUrl::fromLocalFile(path);
     url.setFragment(QString::number(context));
     return url;

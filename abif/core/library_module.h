@@ -31,8 +31,10 @@ void setHelpFilePath(const QString &path);
 bool usesHtmlHelp();
 
 // Where the help topic `context` lives, or an empty URL when there is no
-// help. HTML help "X.chm" is the folder "X" of pages "<context>.html"; any
-// other help file is opened itself, with the context as the fragment.
+// help. A folder of pages, or HTML help "X.chm" standing for the folder "X",
+// gives the page "<context>.html" (the folder's "index.html" when that page
+// is missing); any other help file is opened itself, with the context as the
+// fragment.
 QUrl helpTopicUrl(uint32_t context);
 // A dialog's context-help request.
 void requestHelp(uint32_t context);

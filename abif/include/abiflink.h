@@ -176,8 +176,10 @@ ABIF_DECLARE_KIND(EMailBody, CAbifEMailBodyData)
 /* Sets the UI language (a Windows LANGID such as 1033) of the calling thread.
  * Always returns 0. */
 ABIF_API int32_t Abif_Initialize(int32_t languageId);
-/* Sets the help file path (zero-terminated); "DMY" means no help file, and a
- * path ending in ".chm" (any case) selects HTML help. Always returns 0. */
+/* Sets the help file path (zero-terminated); "DMY" means no help file. A
+ * folder of pages "<topic>.html", or a path ending in ".chm" (any case) that
+ * stands for the folder of the same name, selects HTML help: a topic opens
+ * its page with the desktop's handler. Always returns 0. */
 ABIF_API int32_t Abif_SetHelpFileName(const abif_char16 *path);
 
 /* ---- Machine ------------------------------------------------------------ */
