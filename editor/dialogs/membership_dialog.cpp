@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int kCountRole = Qt::UserRole + 1;
-
 void moveRows(QTreeWidget *from, QTreeWidget *to, const QList<QTreeWidgetItem *> &rows) {
     to->setSortingEnabled(false);
     for (QTreeWidgetItem *row : rows) to->addTopLevelItem(from->takeTopLevelItem(from->indexOfTopLevelItem(row)));
@@ -111,7 +109,7 @@ CDlgAioPcEditMember::CDlgAioPcEditMember(MembershipMode mode, const QString &tit
 bool CDlgAioPcEditMember::WouldOverfill(const QList<QTreeWidgetItem *> &rows) const {
     if (m_mode == MembershipMode::MembersOfGroup) return m_chosen->topLevelItemCount() + rows.size() > m_capacity;
     return std::any_of(rows.begin(), rows.end(),
-                       [this](const QTreeWidgetItem *row) { return row->data(0, kCountRole).toInt() >= m_capacity; });
+                       [this](const QTreeWidgetItem *row) { return MemberCountOf(row) >= m_capacity; });
 }
 
 bool CDlgAioPcEditMember::AddSelected() {

@@ -34,12 +34,14 @@ void FillItemList(QTreeWidget *list, const QList<MembershipItem> &items) {
     }
 }
 
+int MemberCountOf(const QTreeWidgetItem *row) { return row->data(0, kCountRole).toInt(); }
+
 QList<MembershipItem> ItemsOf(const QTreeWidget *list) {
     QList<MembershipItem> items;
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
         const QTreeWidgetItem *row = list->topLevelItem(i);
         items.append({static_cast<quint16>(row->data(0, kItemRole).toUInt()), row->text(1),
-                      row->data(0, kCountRole).toInt()});
+                      MemberCountOf(row)});
     }
     std::sort(items.begin(), items.end(), [](const auto &a, const auto &b) { return a.id < b.id; });
     return items;

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QTreeWidget;
+class QTreeWidgetItem;
 
 struct MembershipItem {
     quint16 id = 0;
@@ -17,5 +18,7 @@ struct MembershipItem {
 void SetUpItemList(QTreeWidget *list, int nameColumnTextId);
 // Replaces the list's rows with `items`, in ID order.
 void FillItemList(QTreeWidget *list, const QList<MembershipItem> &items);
+// The member count a row was filled with.
+[[nodiscard]] int MemberCountOf(const QTreeWidgetItem *row);
 // The rows' items, ascending by ID.
 [[nodiscard]] QList<MembershipItem> ItemsOf(const QTreeWidget *list);
