@@ -58,7 +58,10 @@ CImportSelLineDlg::CImportSelLineDlg(const CAbifData &parsed, int32_t destinatio
     connect(remove_, &QPushButton::clicked, this, &CImportSelLineDlg::removeHighlighted);
     connect(candidates_, &QAbstractItemView::doubleClicked, this, &CImportSelLineDlg::addHighlighted);
     connect(chosen_, &QAbstractItemView::doubleClicked, this, &CImportSelLineDlg::removeHighlighted);
-    for (auto [source, target] : {std::pair{candidates_, chosen_}, std::pair{chosen_, candidates_}}) {
+    for (const auto &pair : {std::pair{candidates_, chosen_}, std::pair{chosen_, candidates_}}) {
+        // Named copies: clang cannot capture structured bindings.
+        CDlgListCtrl *source = pair.first;
+        CDlgListCtrl *target = pair.second;
         connect(source, &CDlgListCtrl::highlightChanged, this, &CImportSelLineDlg::updateButtons);
         connect(source, &CDlgListCtrl::dragMoved, this,
                 [this, source, target](QPoint at) { trackDrag(source, target, at); });
