@@ -62,23 +62,4 @@ QString loadString(int id, int32_t language) {
 
 QString loadString(int id) { return loadString(id, threadLanguage()); }
 
-QString formatText(const QString &format, const QStringList &fields) {
-    QString out;
-    qsizetype next = 0;
-    for (qsizetype i = 0; i < format.size(); ++i) {
-        const QChar c = format[i];
-        const QChar following = i + 1 < format.size() ? format[i + 1] : QChar();
-        if (c == u'%' && (following == u'd' || following == u's')) {
-            if (next < fields.size()) out += fields[next++];
-            ++i;
-        } else if (c == u'%' && following == u'%') {
-            out += u'%';
-            ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 }  // namespace abif

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "l10n/string_ids.h"
+#include "l10n/text_format.h"
 
 #include <QLocale>
 #include <QString>
@@ -28,9 +29,5 @@ int32_t languageOfLocale(const QLocale &locale);
 QString loadString(int id, int32_t language);
 // Text `id` in the calling thread's language.
 QString loadString(int id);
-
-// Fills the "%d" and "%s" fields of a loaded text with `fields`, in order;
-// "%%" becomes "%".
-QString formatText(const QString &format, const QStringList &fields);
 
 }  // namespace abif

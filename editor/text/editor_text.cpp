@@ -1,5 +1,7 @@
 #include "text/editor_text.h"
 
+#include "text_format.h"
+
 #include <algorithm>
 
 namespace lqa {
@@ -28,25 +30,7 @@ QString loadText(int id) {
     return {};
 }
 
-QString formatText(int id, const QStringList &fields) {
-    const QString format = loadText(id);
-    QString out;
-    qsizetype next = 0;
-    for (qsizetype i = 0; i < format.size(); ++i) {
-        const QChar c = format[i];
-        const QChar following = i + 1 < format.size() ? format[i + 1] : QChar();
-        if (c == u'%' && (following == u'd' || following == u's')) {
-            if (next < fields.size()) out += fields[next++];
-            ++i;
-        } else if (c == u'%' && following == u'%') {
-            out += u'%';
-            ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
+QString formatText(int id, const QStringList &fields) { return abif::formatText(loadText(id), fields); }
 
 void setModuleTexts(std::span<const StringEntry> texts) { moduleTexts = texts; }
 
