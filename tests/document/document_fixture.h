@@ -115,6 +115,16 @@ protected:
         else
             doc->SetMachineModified(true);
     }
+    // Stores entries unmarked in one step, as if they had always been there.
+    template <class Entry>
+    void storeAll(const QList<Entry> &entries) {
+        CAdrData source = data();
+        for (const Entry &entry : entries) source.StoreCopy(entry);
+        CAdrHistory &history = doc->History();
+        ASSERT_TRUE(history.Begin());
+        history.BringIn(CAdrHistory::kAllKinds, CAdrHistory::BringInPlain, source);
+        ASSERT_TRUE(history.Commit());
+    }
     // A new number for a speed dial the machine holds.
     void renumber(quint16 id, const QString &number) {
         CAdrMemberAioFax changed = *data().Map<CAdrMemberAioFax>().Lookup(id);

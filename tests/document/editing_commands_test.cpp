@@ -20,16 +20,6 @@ protected:
         start();
     }
 
-    // Stores entries unmarked in one step, as if they had always been there.
-    template <class Entry>
-    void storeAll(const QList<Entry> &entries) {
-        CAdrData source = data();
-        for (const Entry &entry : entries) source.StoreCopy(entry);
-        CAdrHistory &history = doc->History();
-        ASSERT_TRUE(history.Begin());
-        history.BringIn(CAdrHistory::kAllKinds, CAdrHistory::BringInPlain, source);
-        ASSERT_TRUE(history.Commit());
-    }
     void storeFax(quint16 first, quint16 last) {
         QList<CAdrMemberAioFax> entries;
         for (quint16 id = first; id <= last; ++id) entries.append(aioFax(id, QStringLiteral("Dial %1").arg(id)));

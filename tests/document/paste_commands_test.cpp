@@ -16,15 +16,6 @@ protected:
         DocumentTest::SetUp();
         start();
     }
-    template <class Entry>
-    void storeAll(const QList<Entry> &entries) {
-        CAdrData source = data();
-        for (const Entry &entry : entries) source.StoreCopy(entry);
-        CAdrHistory &history = doc->History();
-        ASSERT_TRUE(history.Begin());
-        history.BringIn(CAdrHistory::kAllKinds, CAdrHistory::BringInPlain, source);
-        ASSERT_TRUE(history.Commit());
-    }
     [[nodiscard]] int step() const { return doc->History().GetCurrentIndex(); }
 };
 
