@@ -29,8 +29,11 @@ bool isType(const std::optional<QString> &type, QStringView expected) {
 // A present, non-empty text.
 bool has(const std::optional<QString> &text) { return text && !text->isEmpty(); }
 
-template <class Record> int32_t append(CAbifData &container, const Record &record) {
-    return container.array<Record>().append(std::span(&record, 1)) ? ABIF_OK : ABIF_E_LIMIT;
+// Adds the record and counts it; a full container ends the run.
+template <class Record> int32_t append(CAbifData &container, const Record &record, int32_t &added) {
+    if (!container.array<Record>().append(std::span(&record, 1))) return ABIF_E_LIMIT;
+    ++added;
+    return ABIF_OK;
 }
 
 template <class Record> uint16_t nextId(const CAbifData &container) {
@@ -225,9 +228,7 @@ int32_t CMapiCtrl::addPcFaxMember(const Identity &who, const QString &number, CA
     const QString name = abif::readQString(record.name, sizeof record.name);
     const QString kept = abif::readQString(record.faxNumber, sizeof record.faxNumber);
     if (name.isEmpty() || kept.isEmpty() || !abif::hasFaxNumberCharacters(kept)) return ABIF_OK;
-    if (const int32_t result = append(container, record); result != ABIF_OK) return result;
-    ++added_;
-    return ABIF_OK;
+    return append(container, record, added_);
 }
 
 int32_t CMapiCtrl::addFaxEntry(const Identity &who, const QString &number, CAbifData &container) {
@@ -239,9 +240,7 @@ int32_t CMapiCtrl::addFaxEntry(const Identity &who, const QString &number, CAbif
     const QString kept = abif::readQString(record.faxNumber, sizeof record.faxNumber);
     if (name.isEmpty() || kept.isEmpty() || !abif::isPrintableAscii(name) || !abif::hasFaxNumberCharacters(kept))
         return ABIF_OK;
-    if (const int32_t result = append(container, record); result != ABIF_OK) return result;
-    ++added_;
-    return ABIF_OK;
+    return append(container, record, added_);
 }
 
 int32_t CMapiCtrl::addEmailEntry(const Identity &who, const QString &address, CAbifData &container) {
@@ -253,7 +252,5 @@ int32_t CMapiCtrl::addEmailEntry(const Identity &who, const QString &address, CA
     const QString kept = abif::readQString(record.emailAddress, sizeof record.emailAddress);
     if (name.isEmpty() || kept.isEmpty() || !abif::isPrintableAscii(name) || !abif::isEmailAddress(kept))
         return ABIF_OK;
-    if (const int32_t result = append(container, record); result != ABIF_OK) return result;
-    ++added_;
-    return ABIF_OK;
+    return append(container, record, added_);
 }
