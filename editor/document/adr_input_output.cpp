@@ -2,11 +2,14 @@
 
 #include "abiflink.h"
 #include "document/document_prompt.h"
+#include "document/export_source_chooser.h"
 #include "document/record_conversion.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <optional>
 
 namespace {
 
@@ -16,6 +19,8 @@ constexpr qint32 kUpdateFlags = 0x28;  // ask before overwriting changes made at
 constexpr qint32 kCertifyFlags = 0x1F;
 constexpr qint32 kGadAskOverwrite = 0x20;
 constexpr qint32 kBackupFlags = 0x17;
+constexpr qint32 kImportMachineAndPcFax = ABIF_IMPORT_TO_PC_FAX | ABIF_IMPORT_TO_FAX | ABIF_IMPORT_TO_EMAIL;
+constexpr qint32 kImportPcFaxOnly = ABIF_IMPORT_TO_PC_FAX;
 
 constexpr quint32 kStatusFirst = 0x21000000;
 constexpr quint32 kStatusLast = 0x21FFFFFF;
@@ -45,6 +50,21 @@ quint16 addPcFax(CAbifData *container, const CAdrData &data) {
 quint16 takePcFax(CAbifData *container, CAdrData &data) {
     if (const quint16 code = TakeRecords<CAdrMemberPcFax>(container, data)) return code;
     return TakeRecords<CAdrGroupPcFax>(container, data);
+}
+
+// The entries an export source writes and the library's export type for them.
+struct ExportKind {
+    quint16 (*add)(CAbifData *, const CAdrData &);
+    qint32 type;
+};
+
+std::optional<ExportKind> exportKindOf(qint32 source) {
+    switch (source) {
+    case ExportSourcePcFax: return ExportKind{&AddEntries<CAdrMemberPcFax>, ABIF_EXPORT_MYFAX};
+    case ExportSourceAioFax: return ExportKind{&AddEntries<CAdrMemberAioFax>, ABIF_EXPORT_FAX};
+    case ExportSourceAioEmail: return ExportKind{&AddEntries<CAdrMemberAioEmail>, ABIF_EXPORT_EMAIL};
+    default: return std::nullopt;
+    }
 }
 
 // A machine fax group the machine would refuse: one without any member.
@@ -223,4 +243,46 @@ quint16 CAdrInputOutput::RestoreMachineBook(CAdrData &data) {
     if (restored != ABIF_OK) return AdrIoReadFailed;
     data.ClearKind(kReplaceClears);
     return TakeMachineFax(container.get(), data);
+}
+
+quint16 CAdrInputOutput::Import(CAdrData &target, bool machineOpen, AdrIdMode machineMode, int freePcFax,
+                                int freeFax, int freeEmail, ImportedKind &importedKind) {
+    importedKind = ImportedNothing;
+    AbifContainer container = newContainer();
+    if (!container) return AdrIoImportFailed;
+    ABIFData_SetLimit_MyFax(container.get(), freePcFax);
+    ABIFData_SetLimit_Fax(container.get(), freeFax);
+    ABIFData_SetLimit_EMail(container.get(), freeEmail);
+    const qint32 imported = Abif_Import(ABIF_IMPORT_CSV, u"", machineOpen ? kImportMachineAndPcFax : kImportPcFaxOnly,
+                                        container.get(), ABIF_IMPORT_HIGHLIGHT_ALL);
+    if (imported == kCancelled) return AdrIoCancelled;
+    if (imported != ABIF_OK) return AdrIoImportFailed;
+
+    if (ABIFData_GetCount_MyFax(container.get()) > 0) {
+        if (const quint16 code = TakeRecordsAsNew<CAdrMemberPcFax>(container.get(), target, AdrIdFirstGap))
+            return code;
+        importedKind = ImportedPcFax;
+    }
+    if (ABIFData_GetCount_Fax(container.get()) > 0) {
+        if (const quint16 code = TakeRecordsAsNew<CAdrMemberAioFax>(container.get(), target, machineMode)) return code;
+        importedKind = ImportedAioFax;
+    }
+    if (ABIFData_GetCount_EMail(container.get()) > 0) {
+        if (const quint16 code = TakeRecordsAsNew<CAdrMemberAioEmail>(container.get(), target, machineMode))
+            return code;
+        importedKind = ImportedAioEmail;
+    }
+    return AdrIoOk;
+}
+
+quint16 CAdrInputOutput::Export(const CAdrData &data, bool machineOpen, ExportSourceChooser &chooser) {
+    const std::optional<ExportChoice> choice = chooser.ChooseExportSource(machineOpen);
+    if (!choice) return AdrIoCancelled;
+    const std::optional<ExportKind> kind = exportKindOf(choice->source);
+    if (!kind) return AdrIoExportFailed;
+    AbifContainer container = newContainer();
+    if (!container) return AdrIoExportFailed;
+    if (const quint16 code = kind->add(container.get(), data)) return code;
+    return Abif_Export(text16(choice->fileName), kind->type, container.get(), 0) == ABIF_OK ? AdrIoOk
+                                                                                            : AdrIoExportFailed;
 }

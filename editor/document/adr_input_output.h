@@ -13,6 +13,15 @@
 
 struct CAbifData;
 class DocumentPrompt;
+class ExportSourceChooser;
+
+// The book the records of an import went to.
+enum ImportedKind : qint32 {
+    ImportedNothing = -1,
+    ImportedPcFax = 0,
+    ImportedAioFax = 1,
+    ImportedAioEmail = 2,
+};
 
 // Frees a library container.
 struct AbifContainerDeleter {
@@ -49,6 +58,16 @@ public:
     quint16 UpdateMachine(CAdrData &data);
     quint16 BackupMachineBook(const CAdrData &data);
     quint16 RestoreMachineBook(CAdrData &data);
+
+    // Runs the import wizard and adds what it delivers to `target` as new
+    // entries: PC fax members with the first free IDs, machine entries with
+    // IDs in `machineMode`. The wizard offers the machine's books only while
+    // `machineOpen`, and never more records of a book than its free count.
+    // `importedKind` names the book the records went to.
+    quint16 Import(CAdrData &target, bool machineOpen, AdrIdMode machineMode, int freePcFax, int freeFax,
+                   int freeEmail, ImportedKind &importedKind);
+    // Asks which book to export and where, then writes it as a CSV file.
+    quint16 Export(const CAdrData &data, bool machineOpen, ExportSourceChooser &chooser);
 
     // The machine's fax part can be shown and saved: false after the machine
     // said it has no fax slots.

@@ -21,6 +21,7 @@
 class ConnectionDialogs;
 class DocumentPrompt;
 class EntryEditor;
+class ExportSourceChooser;
 class ShareService;
 
 // What the document needs from the program around it.
@@ -113,6 +114,13 @@ public:
     bool AddMembers(quint32 groupKind, quint16 groupId, const QList<quint16> &memberIds);
     [[nodiscard]] const CAdrData &Clipboard() const { return m_clipboard; }
 
+    // Import and export (linquara_doc_import_export.cpp). The import adds
+    // what the library's wizard delivers as new entries in one step.
+    void OnImport();
+    // Asks the chooser what to export; without one the command does nothing.
+    void OnExport();
+    void SetExportSourceChooser(ExportSourceChooser *chooser) { m_exportChooser = chooser; }
+
     // Null only before start-up.
     [[nodiscard]] const CAdrData *GetData() const { return m_history.GetCurrent(); }
     [[nodiscard]] CAdrHistory &History() { return m_history; }
@@ -204,6 +212,7 @@ private:
     ConnectProcedure m_procedure;
     ConnectionContext m_connection;
     EntryEditor *m_editor = nullptr;
+    ExportSourceChooser *m_exportChooser = nullptr;
     // The entries last copied, and the snapshot they were copied from.
     CAdrData m_clipboard;
     CAdrData m_clipboardSource;

@@ -4,10 +4,12 @@
 #include "core/record_text.h"
 #include "document/adr_io_result.h"
 
+#include <QDateTime>
 #include <QList>
 
 #include <cstring>
 #include <new>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -91,6 +93,11 @@ void toRecord(const CAdrMemberAioEmail &e, CAbifEMailData &r) {
     r.id = e.GetID();
     writeText(r.name, sizeof r.name, e.GetName());
     writeText(r.emailAddress, sizeof r.emailAddress, e.GetEmailAddress());
+}
+
+void fromRecord(const CAbifEMailData &r, CAdrMemberAioEmail &e) {
+    e.SetName(readQString(r.name, sizeof r.name));
+    e.SetEmailAddress(readQString(r.emailAddress, sizeof r.emailAddress));
 }
 
 void toRecord(const CAdrGroupAioEmail &e, CAbifEMailGroupData &r) {
@@ -181,6 +188,29 @@ quint16 TakeRecords(CAbifData *container, CAdrData &data) {
     return AdrIoOk;
 }
 
+template <class Entry>
+quint16 TakeRecordsAsNew(CAbifData *container, CAdrData &data, AdrIdMode mode) {
+    const int32_t count = Kind<Entry>::count(container);
+    for (int32_t i = 0; i < count; ++i) {
+        typename Kind<Entry>::RecordType record{};
+        if (Kind<Entry>::getAt(container, i, &record) != ABIF_OK) continue;
+        try {
+            Entry entry;
+            fromRecord(record, entry);
+            const quint16 id = data.FindFreeID(Entry::kKind, mode);
+            if (id == AdrNoFreeId) return AdrIoNoFreeId;
+            entry.SetID(id);
+            if constexpr (std::is_same_v<Entry, CAdrMemberPcFax>) entry.SetUpdatedOn(QDateTime::currentSecsSinceEpoch());
+            data.StoreCopy(entry);
+        } catch (int) {
+            return AdrIoConversionFailed;
+        } catch (const std::bad_alloc &) {
+            return AdrIoConversionFailed;
+        }
+    }
+    return AdrIoOk;
+}
+
 template quint16 AddEntries<CAdrMemberPcFax>(CAbifData *, const CAdrData &);
 template quint16 AddEntries<CAdrGroupPcFax>(CAbifData *, const CAdrData &);
 template quint16 AddEntries<CAdrMemberAioFax>(CAbifData *, const CAdrData &);
@@ -192,3 +222,6 @@ template quint16 TakeRecords<CAdrMemberPcFax>(CAbifData *, CAdrData &);
 template quint16 TakeRecords<CAdrGroupPcFax>(CAbifData *, CAdrData &);
 template quint16 TakeRecords<CAdrMemberAioFax>(CAbifData *, CAdrData &);
 template quint16 TakeRecords<CAdrGroupAioFax>(CAbifData *, CAdrData &);
+template quint16 TakeRecordsAsNew<CAdrMemberPcFax>(CAbifData *, CAdrData &, AdrIdMode);
+template quint16 TakeRecordsAsNew<CAdrMemberAioFax>(CAbifData *, CAdrData &, AdrIdMode);
+template quint16 TakeRecordsAsNew<CAdrMemberAioEmail>(CAbifData *, CAdrData &, AdrIdMode);

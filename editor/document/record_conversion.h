@@ -22,3 +22,8 @@ quint16 AddSubComm(CAbifData *container, const CAdrData &data);
 // entry (an ID or member ID out of range): the entries before it stay.
 template <class Entry>
 quint16 TakeRecords(CAbifData *container, CAdrData &data);
+// As TakeRecords, but each entry gets the next free ID of its kind in `mode`
+// instead of the record's; a PC fax member is stamped as updated now.
+// AdrIoNoFreeId when the kind is full: the entries before stay.
+template <class Entry>
+quint16 TakeRecordsAsNew(CAbifData *container, CAdrData &data, AdrIdMode mode);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+
 #include <memory>
 
 namespace {
@@ -68,6 +70,8 @@ CAdrData everyKind() {
     data.SubComm() = {QStringLiteral("Scan"), QStringLiteral("Attached.")};
     return data;
 }
+
+constexpr quint16 kMaxEmailId = CAdrMemberAioEmail::kMaxId;
 
 QString text(const void *field, size_t bytes) { return abif::readQString(field, bytes); }
 
@@ -209,6 +213,57 @@ TEST(RecordConversion, aMemberCountPastTheRecordsArrayReadsOnlyTheArray) {
     CAdrData data;
     ASSERT_EQ(TakeRecords<CAdrGroupPcFax>(container.get(), data), AdrIoOk);
     EXPECT_EQ(data.Map<CAdrGroupPcFax>().Lookup(4)->CountMembers(), 30);
+}
+
+// Imported records: their own IDs are ignored, each takes the next free one;
+// a full kind stops with the entries before it kept.
+TEST(RecordConversion, importedRecordsTakeFreeIdsUntilTheKindIsFull) {
+    CAbifEMailData records[3]{};
+    for (int i = 0; i < 3; ++i) {
+        records[i].id = 7;
+        abif::writeText(records[i].emailAddress, sizeof records[i].emailAddress,
+                        QStringLiteral("m%1@example.org").arg(i));
+    }
+    Container container = newContainer();
+    ASSERT_EQ(ABIFData_Add_EMail(container.get(), 3, records), ABIF_OK);
+    const struct {
+        AdrIdMode mode;
+        std::vector<quint16> taken;  // besides the IDs stored before
+        quint16 result;
+    } cases[] = {
+        {AdrIdFirstGap, {1, 3, 4}, AdrIoOk},
+        {AdrIdAfterLast, {kMaxEmailId - 1, kMaxEmailId}, AdrIoNoFreeId},
+    };
+    for (const auto &c : cases) {
+        CAdrData data;
+        for (quint16 id : {quint16(2), quint16(kMaxEmailId - 2)}) {
+            CAdrMemberAioEmail kept;
+            kept.SetID(id);
+            data.StoreCopy(kept);
+        }
+        EXPECT_EQ(TakeRecordsAsNew<CAdrMemberAioEmail>(container.get(), data, c.mode), c.result) << c.mode;
+        std::vector<quint16> taken;
+        data.Map<CAdrMemberAioEmail>().ForEach([&](const CAdrMemberAioEmail &e) {
+            if (!e.GetEmailAddress().isEmpty()) taken.push_back(e.GetID());
+        });
+        EXPECT_EQ(taken, c.taken) << c.mode;
+    }
+}
+
+TEST(RecordConversion, aPcFaxMemberImportedIsStampedAsUpdatedNow) {
+    CAbifMyFaxData record{};
+    record.id = 40;
+    record.updatedOn = 5;
+    abif::writeText(record.name, sizeof record.name, QStringLiteral("Ann"));
+    Container container = newContainer();
+    ASSERT_EQ(ABIFData_Add_MyFax(container.get(), 1, &record), ABIF_OK);
+    CAdrData data;
+    const qint64 before = QDateTime::currentSecsSinceEpoch();
+    ASSERT_EQ(TakeRecordsAsNew<CAdrMemberPcFax>(container.get(), data, AdrIdFirstGap), AdrIoOk);
+    const CAdrMemberPcFax *member = data.Map<CAdrMemberPcFax>().Lookup(1);
+    ASSERT_NE(member, nullptr);
+    EXPECT_EQ(member->GetName(), QStringLiteral("Ann"));
+    EXPECT_GE(member->GetUpdatedOn(), before);
 }
 
 TEST(RecordConversion, libraryCodesMapToEditorCodes) {
