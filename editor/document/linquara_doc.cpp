@@ -33,7 +33,9 @@ CLinquaraDoc::CLinquaraDoc(DocumentServices services, QObject *parent)
       m_prompt(services.prompt),
       m_io(services.prompt, services.languageId),
       m_sharedFolder(services.shares, services.prompt, services.shareFilePath),
-      m_procedure(m_settings, m_io, services.prompt, services.dialogs) {}
+      m_procedure(m_settings, m_io, services.prompt, services.dialogs) {
+    m_columns.Load();
+}
 
 CLinquaraDoc::~CLinquaraDoc() = default;
 
@@ -268,7 +270,10 @@ bool CLinquaraDoc::SaveModified() {
     }
 }
 
-void CLinquaraDoc::OnCloseDocument() { WriteLastFileName(m_pcFaxPath); }
+void CLinquaraDoc::OnCloseDocument() {
+    WriteLastFileName(m_pcFaxPath);
+    m_columns.Save();
+}
 
 bool CLinquaraDoc::IsEnabled(Command command) const {
     switch (command) {

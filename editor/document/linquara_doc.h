@@ -10,6 +10,7 @@
 #include "connection/connection_context.h"
 #include "connection/connection_settings.h"
 #include "document/adr_input_output.h"
+#include "document/linquara_doc_columns.h"
 #include "document/share_file.h"
 #include "document/shared_folder.h"
 #include "model/adr_history.h"
@@ -90,7 +91,7 @@ public:
 
     // Asks to save unsaved changes before the window closes; false keeps it open.
     bool SaveModified();
-    // Remembers the open PC fax file for the next start.
+    // Remembers the open PC fax file and the list's columns for the next start.
     void OnCloseDocument();
 
     [[nodiscard]] bool IsEnabled(Command command) const;
@@ -112,6 +113,9 @@ public:
     // Adds members of the group's book to it (dropped on it or chosen from the
     // list's membership menu). False when the group had no room for them.
     bool AddMembers(quint32 groupKind, quint16 groupId, const QList<quint16> &memberIds);
+    // Copies the rows' entries into the node's book as a paste there would,
+    // keeping the clipboard as it was. True when a step was made.
+    bool OnDropOnNode(const QList<quint32> &rowCodes, TreeNode node);
     [[nodiscard]] const CAdrData &Clipboard() const { return m_clipboard; }
 
     // Import and export (linquara_doc_import_export.cpp). The import adds
@@ -127,6 +131,9 @@ public:
     [[nodiscard]] const CAdrHistory &History() const { return m_history; }
     [[nodiscard]] CAdrInputOutput &Bridge() { return m_io; }
     [[nodiscard]] CSharedFolder &SharedFolder() { return m_sharedFolder; }
+    // The entry list's columns; read at creation, kept on close.
+    [[nodiscard]] CLqaColumnModel &Columns() { return m_columns; }
+    [[nodiscard]] const CLqaColumnModel &Columns() const { return m_columns; }
     [[nodiscard]] const ConnectionContext &Connection() const { return m_connection; }
     [[nodiscard]] ConnectionSettings &Settings() { return m_settings; }
 
@@ -208,6 +215,7 @@ private:
     ConnectionSettings m_settings;
     CAdrInputOutput m_io;
     CAdrHistory m_history;
+    CLqaColumnModel m_columns;
     CSharedFolder m_sharedFolder;
     ConnectProcedure m_procedure;
     ConnectionContext m_connection;

@@ -7,16 +7,16 @@ namespace {
 
 const QString kLastFileName = QStringLiteral("LastFileName");
 
-// Kept as UTF-16LE text with its terminating zero, as other readers expect.
-QSettings editorSettings() {
+}  // namespace
+
+QSettings EditorSettings() {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmorante"),
                      QStringLiteral("Quillabrex K7710_K7910/Linquara"));
 }
 
-}  // namespace
-
+// Kept as UTF-16LE text with its terminating zero, as other readers expect.
 QString ReadLastFileName() {
-    const QByteArray bytes = editorSettings().value(kLastFileName).toByteArray();
+    const QByteArray bytes = EditorSettings().value(kLastFileName).toByteArray();
     QString path;
     for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
         const char16_t unit = static_cast<char16_t>(static_cast<quint8>(bytes[i]) |
@@ -35,7 +35,7 @@ void WriteLastFileName(const QString &path) {
         bytes.append(static_cast<char>(c.unicode() >> 8));
     }
     bytes.append(2, '\0');
-    QSettings settings = editorSettings();
+    QSettings settings = EditorSettings();
     settings.setValue(kLastFileName, bytes);
     settings.sync();
 }

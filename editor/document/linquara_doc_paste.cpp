@@ -204,3 +204,18 @@ void CLinquaraDoc::PasteEntry(Entry entry, bool rename) {
         m_history.Store(entry);
     }
 }
+
+bool CLinquaraDoc::OnDropOnNode(const QList<quint32> &rowCodes, TreeNode node) {
+    // A drop copies the entries as copy and paste would, but leaves alone
+    // what the person last copied.
+    const CAdrData keptClipboard = m_clipboard;
+    const CAdrData keptSource = m_clipboardSource;
+    bool changed = false;
+    const QMetaObject::Connection watch = connect(this, &CLinquaraDoc::dataChanged, this, [&changed] { changed = true; });
+    OnCopy(rowCodes);
+    OnPaste(node);
+    disconnect(watch);
+    m_clipboard = keptClipboard;
+    m_clipboardSource = keptSource;
+    return changed;
+}

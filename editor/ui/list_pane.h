@@ -20,6 +20,9 @@ public:
     virtual void SelectAll() = 0;
     // Opens the search dialog, or brings the open one to the front.
     virtual void OpenSearch() = 0;
+    // Customize View: lets the person choose and order the columns, then
+    // refreshes the list.
+    virtual void CustomizeView() = 0;
 
     [[nodiscard]] virtual bool IsDragging() const = 0;
     // Ends a drag without a change (Escape).
