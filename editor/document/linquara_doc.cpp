@@ -38,6 +38,7 @@ CLinquaraDoc::CLinquaraDoc(DocumentServices services, QObject *parent)
 CLinquaraDoc::~CLinquaraDoc() = default;
 
 bool CLinquaraDoc::OnNewDocument(const DocumentStartup &startup) {
+    const BusyScope busy(*this);
     Abif_SetHelpFileName(reinterpret_cast<const char16_t *>(startup.helpFile.utf16()));
     QString path = startup.cmdFile.isEmpty() ? ReadLastFileName() : startup.cmdFile;
 
@@ -87,6 +88,7 @@ void CLinquaraDoc::CommitMachineRead(CAdrData &working, bool read, bool replacin
 }
 
 void CLinquaraDoc::OnCheckForUpdate() {
+    const BusyScope busy(*this);
     if (m_machineModified && !Confirm(lqa::ids::MsgRetrieveMachineInfo)) return;
     CAdrData working;
     m_history.CopyCurrent(&working);
@@ -100,12 +102,14 @@ void CLinquaraDoc::OnCheckForUpdate() {
 }
 
 void CLinquaraDoc::OnNewPcFax() {
+    const BusyScope busy(*this);
     if (m_pcFaxModified && !Confirm(lqa::ids::MsgCreateNewPcFaxFile)) return;
     SetPath(QString());
     CommitPcFaxReplaced(CAdrData{});
 }
 
 void CLinquaraDoc::OnOpenPcFax() {
+    const BusyScope busy(*this);
     if (m_pcFaxModified && !Confirm(lqa::ids::MsgOpenPcFaxFile)) return;
     const QString chosen = m_prompt.chooseFile({FileChoice::Open, PcFaxFileFilter(), kPcFaxSuffix, m_pcFaxPath});
     if (chosen.isEmpty()) return;
@@ -152,6 +156,7 @@ quint16 CLinquaraDoc::SavePcFaxPart(const CAdrData &working, bool askForFile) {
 }
 
 quint16 CLinquaraDoc::SavePcFax(bool askForFile) {
+    const BusyScope busy(*this);
     CAdrData working;
     m_history.CopyCurrent(&working);
     const quint16 code = SavePcFaxPart(working, askForFile);
@@ -179,6 +184,7 @@ quint16 CLinquaraDoc::ConnectAndUpdate(CAdrData &working) {
 }
 
 quint16 CLinquaraDoc::OnSaveMachine() {
+    const BusyScope busy(*this);
     CAdrData working;
     m_history.CopyCurrent(&working);
     const quint16 code = ConnectAndUpdate(working);
@@ -188,6 +194,7 @@ quint16 CLinquaraDoc::OnSaveMachine() {
 }
 
 void CLinquaraDoc::OnSaveAll() {
+    const BusyScope busy(*this);
     CAdrData working;
     m_history.CopyCurrent(&working);
     SaveOutcome outcome;
@@ -214,6 +221,7 @@ void CLinquaraDoc::CommitSaves(const SaveOutcome &outcome, CAdrData &working) {
 }
 
 void CLinquaraDoc::OnBackup() {
+    const BusyScope busy(*this);
     if (m_machineModified && Confirm(lqa::ids::MsgOverwriteMachine)) OnSaveAll();
     CAdrData data;
     m_history.CopyCurrent(&data);
@@ -225,6 +233,7 @@ void CLinquaraDoc::OnBackup() {
 }
 
 void CLinquaraDoc::OnRestore() {
+    const BusyScope busy(*this);
     CAdrData restored;
     m_history.CopyCurrent(&restored);
     const quint16 code = m_io.RestoreMachineBook(restored);
@@ -246,14 +255,17 @@ void CLinquaraDoc::OnRestore() {
 }
 
 void CLinquaraDoc::OnUndo() {
+    const BusyScope busy(*this);
     if (m_history.Undo()) emit dataReplaced();
 }
 
 void CLinquaraDoc::OnRedo() {
+    const BusyScope busy(*this);
     if (m_history.Redo()) emit dataReplaced();
 }
 
 bool CLinquaraDoc::SaveModified() {
+    const BusyScope busy(*this);
     if (!m_pcFaxModified && !m_machineModified) return true;
     switch (m_prompt.message(lqa::loadText(lqa::ids::MsgSaveChanges), PromptButtons::YesNoCancel,
                              PromptIcon::Information)) {
