@@ -1,0 +1,34 @@
+// A picture of the main window for a person to look at, written into the
+// build folder: the demo machine's book and a PC fax book, both listed.
+#include "frame/frame_fixture.h"
+#include "frame/frame_icons.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using FrameScreenshot = test::FrameTest;
+
+TEST_F(FrameScreenshot, mainWindowWithBothBooks) {
+    const QString book = file(QStringLiteral("office.qad"));
+    writeBook(book, {QStringLiteral("Ana Reyes"), QStringLiteral("Bo Lin"), QStringLiteral("Chidi Okafor"),
+                     QStringLiteral("Dana Novak")});
+    start({-1, {}, book, {}});
+    lqa::useInstalledIconTheme();
+    makeFrame();
+    frame->resize(1000, 640);
+    showFrame();
+    tree().SelectNode(LqaNodeAddressBooks);
+    QCoreApplication::processEvents();
+
+    // Twelve speed dials of the demo machine and the four PC fax members.
+    EXPECT_EQ(list().rowCount(), 16);
+    const QPixmap picture = frame->grab();
+    ASSERT_FALSE(picture.isNull());
+    const QString path = QDir::current().filePath(QStringLiteral("main_window.png"));
+    EXPECT_TRUE(picture.save(path, "PNG")) << path.toStdString();
+}
+
+}  // namespace
