@@ -85,7 +85,10 @@ TEST_F(MainFrameTest, commandsFollowTheConnectionAndTheListSelection) {
             EXPECT_EQ(enabled(e.action), online ? e.online : e.offline) << e.action << (online ? " online" : " offline");
     }
 
+    freshDocument();
+    startOffline();
     storeAll<CAdrMemberPcFax>({test::pcFax(1, QStringLiteral("Ana Reyes")), test::pcFax(2, QStringLiteral("Bo Lin"))});
+    makeFrame();
     EXPECT_TRUE(enabled("undo")) << "a step was taken";
     EXPECT_FALSE(enabled("editEntry"));
     EXPECT_FALSE(enabled("copy"));
