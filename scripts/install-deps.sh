@@ -14,6 +14,7 @@ packages=(
   xvfb xauth fonts-wqy-microhei fonts-tlwg-garuda-ttf
   qt6-svg-dev desktop-file-utils appstream shared-mime-info libglib2.0-bin
   libxml2-utils groff-base dpkg-dev
+  adwaita-icon-theme
 )
 
 missing=()

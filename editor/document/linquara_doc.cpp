@@ -40,6 +40,7 @@ CLinquaraDoc::CLinquaraDoc(DocumentServices services, QObject *parent)
 CLinquaraDoc::~CLinquaraDoc() = default;
 
 bool CLinquaraDoc::OnNewDocument(const DocumentStartup &startup) {
+    const BusyScope busy(*this);
     Abif_SetHelpFileName(reinterpret_cast<const char16_t *>(startup.helpFile.utf16()));
     QString path = startup.cmdFile.isEmpty() ? ReadLastFileName() : startup.cmdFile;
 
@@ -89,6 +90,7 @@ void CLinquaraDoc::CommitMachineRead(CAdrData &working, bool read, bool replacin
 }
 
 void CLinquaraDoc::OnCheckForUpdate() {
+    const BusyScope busy(*this);
     if (m_machineModified && !Confirm(lqa::ids::MsgRetrieveMachineInfo)) return;
     CAdrData working;
     m_history.CopyCurrent(&working);
@@ -102,12 +104,14 @@ void CLinquaraDoc::OnCheckForUpdate() {
 }
 
 void CLinquaraDoc::OnNewPcFax() {
+    const BusyScope busy(*this);
     if (m_pcFaxModified && !Confirm(lqa::ids::MsgCreateNewPcFaxFile)) return;
     SetPath(QString());
     CommitPcFaxReplaced(CAdrData{});
 }
 
 void CLinquaraDoc::OnOpenPcFax() {
+    const BusyScope busy(*this);
     if (m_pcFaxModified && !Confirm(lqa::ids::MsgOpenPcFaxFile)) return;
     const QString chosen = m_prompt.chooseFile({FileChoice::Open, PcFaxFileFilter(), kPcFaxSuffix, m_pcFaxPath});
     if (chosen.isEmpty()) return;
@@ -154,6 +158,7 @@ quint16 CLinquaraDoc::SavePcFaxPart(const CAdrData &working, bool askForFile) {
 }
 
 quint16 CLinquaraDoc::SavePcFax(bool askForFile) {
+    const BusyScope busy(*this);
     CAdrData working;
     m_history.CopyCurrent(&working);
     const quint16 code = SavePcFaxPart(working, askForFile);
@@ -181,6 +186,7 @@ quint16 CLinquaraDoc::ConnectAndUpdate(CAdrData &working) {
 }
 
 quint16 CLinquaraDoc::OnSaveMachine() {
+    const BusyScope busy(*this);
     CAdrData working;
     m_history.CopyCurrent(&working);
     const quint16 code = ConnectAndUpdate(working);
@@ -190,6 +196,7 @@ quint16 CLinquaraDoc::OnSaveMachine() {
 }
 
 void CLinquaraDoc::OnSaveAll() {
+    const BusyScope busy(*this);
     CAdrData working;
     m_history.CopyCurrent(&working);
     SaveOutcome outcome;
@@ -216,6 +223,7 @@ void CLinquaraDoc::CommitSaves(const SaveOutcome &outcome, CAdrData &working) {
 }
 
 void CLinquaraDoc::OnBackup() {
+    const BusyScope busy(*this);
     if (m_machineModified && Confirm(lqa::ids::MsgOverwriteMachine)) OnSaveAll();
     CAdrData data;
     m_history.CopyCurrent(&data);
@@ -227,6 +235,7 @@ void CLinquaraDoc::OnBackup() {
 }
 
 void CLinquaraDoc::OnRestore() {
+    const BusyScope busy(*this);
     CAdrData restored;
     m_history.CopyCurrent(&restored);
     const quint16 code = m_io.RestoreMachineBook(restored);
@@ -248,14 +257,17 @@ void CLinquaraDoc::OnRestore() {
 }
 
 void CLinquaraDoc::OnUndo() {
+    const BusyScope busy(*this);
     if (m_history.Undo()) emit dataReplaced();
 }
 
 void CLinquaraDoc::OnRedo() {
+    const BusyScope busy(*this);
     if (m_history.Redo()) emit dataReplaced();
 }
 
 bool CLinquaraDoc::SaveModified() {
+    const BusyScope busy(*this);
     if (!m_pcFaxModified && !m_machineModified) return true;
     switch (m_prompt.message(lqa::loadText(lqa::ids::MsgSaveChanges), PromptButtons::YesNoCancel,
                              PromptIcon::Information)) {

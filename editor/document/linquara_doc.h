@@ -95,6 +95,9 @@ public:
     void OnCloseDocument();
 
     [[nodiscard]] bool IsEnabled(Command command) const;
+    // True while a command runs (its dialogs may be open): the window must
+    // not close under it.
+    [[nodiscard]] bool IsBusy() const { return m_busyCommands > 0; }
 
     // Editing commands. Entries are named by list row codes: the ID in bits
     // 0 to 15 and the entry's kind (AdrKind) shifted up by 16. Each command
@@ -155,6 +158,18 @@ signals:
     void flagsChanged();
 
 private:
+    // Marks the document busy for the life of a command; commands nest.
+    class BusyScope {
+    public:
+        explicit BusyScope(CLinquaraDoc &doc) : m_doc(doc) { ++m_doc.m_busyCommands; }
+        ~BusyScope() { --m_doc.m_busyCommands; }
+        BusyScope(const BusyScope &) = delete;
+        BusyScope &operator=(const BusyScope &) = delete;
+
+    private:
+        CLinquaraDoc &m_doc;
+    };
+
     // Which saves of one command succeeded, and how the machine answered.
     struct SaveOutcome {
         bool pcFax = false;
@@ -229,4 +244,5 @@ private:
     bool m_machineModified = false;
     bool m_machineConnected = false;
     bool m_deviceAccessed = false;
+    int m_busyCommands = 0;
 };

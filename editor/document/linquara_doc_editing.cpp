@@ -27,6 +27,7 @@ void CLinquaraDoc::ShowMaxDataExceeded() {
 }
 
 void CLinquaraDoc::OnNewEntry(quint32 kind) {
+    const BusyScope busy(*this);
     const CAdrData *current = GetData();
     if (!m_editor || !current) return;
     const quint16 id = current->FindFreeID(kind, IdModeOf(kind));
@@ -52,6 +53,7 @@ void CLinquaraDoc::OnNewEntry(quint32 kind) {
 }
 
 void CLinquaraDoc::OnEdit(quint32 rowCode) {
+    const BusyScope busy(*this);
     const CAdrData *current = GetData();
     if (!m_editor || !current) return;
     const quint16 id = AdrRowId(rowCode);
@@ -182,6 +184,7 @@ void CLinquaraDoc::EditServer(CAdrMemberAioServer entry, bool isNew) {
 }
 
 QList<quint32> CLinquaraDoc::OnDelete(const QList<quint32> &rowCodes) {
+    const BusyScope busy(*this);
     if (rowCodes.isEmpty() || !GetData()) return {};
     if (m_prompt.message(lqa::loadText(lqa::ids::MsgDeleteSelected), PromptButtons::OkCancel,
                          PromptIcon::Question) != PromptAnswer::Ok)
@@ -215,6 +218,7 @@ CAdrHistory::ServerShare CLinquaraDoc::AskServerShare(quint16 serverId) {
 }
 
 bool CLinquaraDoc::AddMembers(quint32 groupKind, quint16 groupId, const QList<quint16> &memberIds) {
+    const BusyScope busy(*this);
     switch (groupKind) {
     case AdrKindAioFaxGroup: return AddGroupMembers<CAdrGroupAioFax>(groupId, memberIds);
     case AdrKindAioEmailGroup: return AddGroupMembers<CAdrGroupAioEmail>(groupId, memberIds);

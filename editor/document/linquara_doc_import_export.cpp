@@ -22,6 +22,7 @@ bool holdsEntries(const CAdrData &data, ImportedKind kind) {
 }  // namespace
 
 void CLinquaraDoc::OnImport() {
+    const BusyScope busy(*this);
     CAdrData working;
     if (!m_history.CopyCurrent(&working)) return;
     // The wizard never hands over more records than can get IDs; PC fax
@@ -48,6 +49,7 @@ void CLinquaraDoc::OnImport() {
 }
 
 void CLinquaraDoc::OnExport() {
+    const BusyScope busy(*this);
     CAdrData working;
     if (!m_exportChooser || !m_history.CopyCurrent(&working)) return;
     const quint16 code = m_io.Export(working, m_machineConnected, *m_exportChooser);

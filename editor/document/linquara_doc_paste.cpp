@@ -114,6 +114,7 @@ QList<Entry> entriesOf(const CAdrData &data) {
 }  // namespace
 
 void CLinquaraDoc::OnCopy(const QList<quint32> &rowCodes) {
+    const BusyScope busy(*this);
     m_clipboard = CAdrData{};
     m_history.CopyCurrent(&m_clipboardSource);
     for (quint32 code : rowCodes) copyEntry(m_clipboardSource, m_clipboard, AdrRowKind(code), AdrRowId(code));
@@ -122,6 +123,7 @@ void CLinquaraDoc::OnCopy(const QList<quint32> &rowCodes) {
 bool CLinquaraDoc::CanPaste(TreeNode node) const { return planPaste(m_clipboard, node) != PasteAs::Nothing; }
 
 void CLinquaraDoc::OnPaste(TreeNode node) {
+    const BusyScope busy(*this);
     if (!GetData()) return;
     // Only the PC Fax Address Book node renames the members it receives.
     const bool renameMembers = node == TreeNode::PcFaxBook;

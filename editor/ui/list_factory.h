@@ -1,4 +1,5 @@
-// Makes the entry list for the main frame's upper right pane.
+// Makes the entry list of the main window's upper right pane; the program
+// hands it to the main frame.
 #pragma once
 
 #include "ui/list_pane.h"

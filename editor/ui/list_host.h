@@ -37,4 +37,7 @@ public:
     // Appends the New items the tree's context menu offers for the node
     // (none for a machine node while offline).
     virtual void AddNewItems(QMenu &menu, int nodeType) = 0;
+
+    // The list's selection changed: the commands acting on it follow it.
+    virtual void ListSelectionChanged() {}
 };

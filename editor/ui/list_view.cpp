@@ -290,6 +290,7 @@ void CLqaListView::OpenHelp(int topic) { lqa::openHelpTopic(topic); }
 void CLqaListView::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) {
     QTreeView::selectionChanged(selected, deselected);
     ShowDetail();
+    m_host.ListSelectionChanged();
 }
 
 void CLqaListView::ShowDetail() {

@@ -1,6 +1,7 @@
 """Installs the build into a temporary prefix and checks the result: every file
 where it belongs and nothing else, the icon sizes, the compressed manual pages,
-and the installed programs and libraries working from an unrelated folder.
+and the installed programs and libraries working from an unrelated folder (the
+editor reading the demo machine through the stand-in).
 The Debian package made by cpack holds the same files under the configured
 prefix and names its dependencies.
 Usage: check_install.py <cmake> <cpack> <build dir> <prefix> <libdir> <app id> <program built: 0|1>
@@ -15,6 +16,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 
@@ -148,6 +150,40 @@ class InstalledCopy(unittest.TestCase):
             self.assertEqual(json.loads(read), {"status": 0x21000001, "fax": len(state["fax"]),
                                                 "groups": len(state["groups"])})
             self.assertGreater(len(state["fax"]), 0)
+
+    @unittest.skipUnless(PROGRAM == "1", "the editor is not built")
+    def test_installed_editor_starts_and_reads_the_demo_machine(self):
+        # The library's diagnostic log, switched on beside the installed
+        # library, shows the editor's read of the machine.
+        library = self.path(f"{LIBDIR}/libabiflink")
+        with open(library + ".INI", "w") as profile:
+            profile.write("[DumpLog]\nLevel=4\nCategory=2\nTimeStamp=0\n")
+        self.addCleanup(os.remove, library + ".INI")
+        self.addCleanup(lambda: os.path.exists(library + ".Log") and os.remove(library + ".Log"))
+        with tempfile.TemporaryDirectory() as home, tempfile.TemporaryDirectory() as machine:
+            env = clean_environment()
+            subprocess.run([self.path("bin/qvs-machine"), "--dir", machine, "demo"], cwd=home, env=env, check=True)
+            env.update(HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"), TMPDIR=home,
+                       XDG_RUNTIME_DIR=home, QT_QPA_PLATFORM="offscreen", QVS_MACHINE_DIR=machine,
+                       QVS_STILIB=self.path(f"{STILIB_DIR}/libqvsSTILib.so"))
+            if ASAN:
+                env["LD_PRELOAD"] = ASAN
+            editor = subprocess.Popen([self.path("bin/linquara"), "/USB"], cwd=home, env=env,
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+            try:
+                log = ""
+                deadline = time.monotonic() + 60
+                while "ThreadFunc_ReadData: End(0x0)" not in log and time.monotonic() < deadline:
+                    self.assertIsNone(editor.poll(), "the editor ended early")
+                    time.sleep(0.2)
+                    if os.path.exists(library + ".Log"):
+                        with open(library + ".Log", encoding="utf-8", errors="replace") as f:
+                            log = f.read()
+                self.assertIn("ThreadFunc_ReadData: End(0x0)", log)
+                self.assertIsNone(editor.poll(), "the editor stays open after reading")
+            finally:
+                editor.kill()
+                editor.communicate()
 
 
 class DebianPackage(unittest.TestCase):
