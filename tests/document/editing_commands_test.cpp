@@ -4,6 +4,7 @@
 #include "document_fixture.h"
 #include "scripted_entry_editor.h"
 
+#include "document/share_file.h"
 
 namespace {
 
@@ -493,6 +494,36 @@ TEST_F(EditingTest, addingMembersRefusesWhatDoesNotFitWithTheMessageForOneOrMany
     const int before = step();
     EXPECT_TRUE(doc->AddMembers(AdrKindPcFaxGroup, 1, {1, 2}));
     EXPECT_EQ(step(), before) << "nothing new to add is no step";
+}
+
+// An account deleted from the server dialog cannot come back by Cancel: the
+// document forgets it at once and its shared-folder file says so too.
+TEST_F(EditingTest, aScanServiceUserDeletedInTheServerDialogStaysDeletedWhateverTheDialogEndsWith) {
+    CAdrHistory &history = doc->History();
+    ASSERT_TRUE(history.Begin());
+    history.StoreServer(test::server(2), nullptr);
+    ASSERT_TRUE(history.Commit());
+    for (bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        const ScanUserState made{1, QStringLiteral("scanuser"), QStringLiteral("pass")};
+        doc->SharedFolder().ScanUser() = made;
+        ASSERT_TRUE(doc->SharedFolder().SaveFile(history.GetShareRecords()));
+        editor.server = [&](CAdrMemberAioServer &, ServerShareSettings &share) {
+            EXPECT_EQ(share.scanUser, made);
+            share.scanUser = ScanUserState{};
+            share.scanUserDeleted = true;
+            return ok;
+        };
+        const int before = step();
+        doc->OnEdit(row(AdrKindServer, 2));
+
+        EXPECT_EQ(step(), before) << "the entry itself did not change";
+        EXPECT_EQ(doc->SharedFolder().ScanUser(), ScanUserState{});
+        ScanUserState inFile = made;
+        CAdrArray<CAdrShareData> records;
+        ASSERT_EQ(CShareFile::Read(doc->SharedFolder().FilePath(), &inFile, &records), CShareFile::ReadResult::Read);
+        EXPECT_EQ(inFile, ScanUserState{});
+    }
 }
 
 }  // namespace
