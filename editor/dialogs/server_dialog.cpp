@@ -134,9 +134,14 @@ QGroupBox *CDlgServerAddress::BuildScanToPc() {
     m_userPassword->setEchoMode(QLineEdit::Password);
     m_userPassword->setText(m_settings.scanUser.password);
 
+    m_deleteUser = new QPushButton(lqa::loadText(LabelDeleteScanUser));
+    m_deleteUser->setAutoDefault(false);
+
     auto *userBox = new QGroupBox(lqa::loadText(LabelScanServiceUser));
     auto *userForm = new QFormLayout(userBox);
-    userForm->addRow(m_createUser);
+    QWidget *userRow = row({m_createUser, m_deleteUser});
+    static_cast<QHBoxLayout *>(userRow->layout())->insertStretch(1);
+    userForm->addRow(userRow);
     userForm->addRow(lqa::loadText(LabelUserName), m_userName);
     userForm->addRow(lqa::loadText(LabelUserPassword), m_userPassword);
 
@@ -152,6 +157,7 @@ QGroupBox *CDlgServerAddress::BuildScanToPc() {
     connect(m_userName, &QLineEdit::textChanged, this, &CDlgServerAddress::MirrorScanUser);
     connect(m_userPassword, &QLineEdit::textChanged, this, &CDlgServerAddress::MirrorScanUser);
     connect(m_browse, &QPushButton::clicked, this, &CDlgServerAddress::BrowseForFolder);
+    connect(m_deleteUser, &QPushButton::clicked, this, &CDlgServerAddress::DeleteScanUser);
     return m_scanToPc;
 }
 
@@ -172,6 +178,8 @@ void CDlgServerAddress::UpdateStates() {
     const bool createUser = autoShare && m_createUser->isChecked();
     m_userName->setEnabled(createUser);
     m_userPassword->setEnabled(createUser);
+    // Only an account made by this program can be deleted from here.
+    m_deleteUser->setEnabled(m_settings.scanUser.created && !m_settings.scanUser.name.isEmpty());
     // The scanner logs on as the account it gets; the fields show which.
     for (QWidget *widget : std::initializer_list<QWidget *>{m_login, m_password, m_confirm})
         widget->setEnabled(!AutoShareChosen() || !m_createUser->isChecked());
@@ -192,6 +200,45 @@ void CDlgServerAddress::BrowseForFolder() {
     if (folder.isEmpty()) return;
     m_folder->setText(folder);
     if (m_share->text().isEmpty()) m_share->setText(QFileInfo(folder).fileName().left(kShareMax));
+}
+
+void CDlgServerAddress::DeleteScanUser() {
+    const QString name = m_settings.scanUser.name;
+    if (Ask(lqa::formatText(MsgConfirmDeleteScanUser, {name}), PromptButtons::YesNo, PromptIcon::Question) !=
+        PromptAnswer::Yes)
+        return;
+    // An account removed by other means counts as deleted.
+    if (m_service.accountExists(name) && !m_service.deleteScanUser(name)) {
+        Ask(lqa::loadText(MsgDeleteScanUserFailed), PromptButtons::Ok, PromptIcon::Warning);
+        return;
+    }
+    m_settings.scanUser = ScanUserState{};
+    m_settings.scanUserDeleted = true;
+    const bool unshared = DisableOwnShareFor(name);
+
+    // Nothing in the dialog may name the account any more.
+    m_createUser->setChecked(false);
+    m_userName->clear();
+    m_userPassword->clear();
+    if (sameText(m_login->text(), name)) {
+        for (CDlgCtrlEdit *field : {m_login, m_password, m_confirm}) field->clear();
+    }
+    UpdateStates();
+    Ask(lqa::loadText(unshared ? MsgShareDisabledScanUserDeleted : MsgScanUserDeleted), PromptButtons::Ok,
+        PromptIcon::Information);
+}
+
+bool CDlgServerAddress::DisableOwnShareFor(const QString &account) {
+    CAdrShareData &record = m_settings.record;
+    if (record.serverId == 0 || !record.isShared || !sameText(record.loginName, account)) return false;
+    QList<ShareEntry> shares;
+    m_service.listShares(&shares);
+    const bool listed = std::any_of(shares.cbegin(), shares.cend(),
+                                    [&](const ShareEntry &share) { return sameText(share.name, record.shareName); });
+    if (!listed || !m_service.deleteShare(record.shareName)) return false;
+    // Kept with OK, the folder is shared anew when the book is saved.
+    record.isShared = 0;
+    return true;
 }
 
 bool CDlgServerAddress::IsThisPc(const QString &host) {

@@ -42,6 +42,7 @@ public:
     [[nodiscard]] QCheckBox *CreateUserBox() const { return m_createUser; }
     [[nodiscard]] CDlgCtrlEdit *UserNameField() const { return m_userName; }
     [[nodiscard]] CDlgCtrlEdit *UserPasswordField() const { return m_userPassword; }
+    [[nodiscard]] QPushButton *DeleteUserButton() const { return m_deleteUser; }
 
 protected:
     [[nodiscard]] bool IdTaken(quint16 id) const override;
@@ -57,6 +58,10 @@ private:
     void UseDefaultPort();
     void MirrorScanUser();
     void BrowseForFolder();
+    // Deletes the scan service user's account at once, with the share of
+    // this server's folder made for it.
+    void DeleteScanUser();
+    [[nodiscard]] bool DisableOwnShareFor(const QString &account);
     // The checks of a folder to be shared; false after the refusal was shown.
     [[nodiscard]] bool CheckScanToPc();
     [[nodiscard]] bool CheckAccount();
@@ -85,4 +90,5 @@ private:
     QCheckBox *m_createUser = nullptr;
     CDlgCtrlEdit *m_userName = nullptr;
     CDlgCtrlEdit *m_userPassword = nullptr;
+    QPushButton *m_deleteUser = nullptr;
 };

@@ -1,8 +1,9 @@
 // How the document asks a person for the new values of one entry. Every
 // call works on the document's working copies and the snapshot they came
 // from; it returns false when the person cancelled, and then leaves every
-// argument as it was. On true the entry holds the accepted values: the
-// (possibly changed) ID, the name and the kind's fields.
+// argument as it was, except for a scan service user deleted meanwhile. On
+// true the entry holds the accepted values: the (possibly changed) ID, the
+// name and the kind's fields.
 #pragma once
 
 #include "document/scan_user_state.h"
@@ -20,6 +21,10 @@ struct ServerShareSettings {
     // The account the scanner logs on with; the name and password are those
     // chosen in the dialog when it asks to create and use the account.
     ScanUserState scanUser;
+    // Set when the account was deleted from the dialog. An account cannot be
+    // brought back by Cancel: `scanUser` then tells the state without it
+    // even when the edit is cancelled.
+    bool scanUserDeleted = false;
 };
 
 class EntryEditor {

@@ -173,7 +173,15 @@ void CLinquaraDoc::EditServer(CAdrMemberAioServer entry, bool isNew) {
     if (!isNew) working.CopyOutServer(before.GetID(), &stored, &share.record);
     share.scanUser = m_sharedFolder.ScanUser();
     const CAdrShareData recordBefore = share.record;
-    if (!m_editor->EditServer(entry, share, working)) return;
+    const bool accepted = m_editor->EditServer(entry, share, working);
+    if (share.scanUserDeleted) {
+        // The account is gone whatever became of the edit; the file keeps
+        // that even when the book is never saved, so that no later recovery
+        // of a share makes the account again.
+        m_sharedFolder.ScanUser() = share.scanUser;
+        m_sharedFolder.SaveFile(m_history.GetShareRecords());
+    }
+    if (!accepted) return;
     if (!isNew && entry.IsEqual(&before) && share.record.IsEqual(&recordBefore)) return;
 
     if (!m_history.Begin()) return;

@@ -139,9 +139,9 @@ LinuxShareService::RunResult LinuxShareService::RunNet(const QStringList &argume
 }
 
 LinuxShareService::RunResult LinuxShareService::RunPrivileged(const QString &program, const QStringList &arguments,
-                                                              const QByteArray &input) {
+                                                              const QByteArray &input) const {
     if (geteuid() == 0) return Run(program, arguments, input);
-    const QString prompt = QStandardPaths::findExecutable(QStringLiteral("pkexec"));
+    const QString prompt = QStandardPaths::findExecutable(m_options.privilegeProgram);
     if (prompt.isEmpty()) {
         qCWarning(lcShare) << "no privilege prompt to run" << program;
         return {};
@@ -198,23 +198,36 @@ bool LinuxShareService::accountExists(const QString &account) { return uidOf(acc
 
 bool LinuxShareService::createScanUser(const QString &name, const QString &password, const QString &comment) {
     if (!IsValidNewAccountName(name) || password.contains(u'\n') || comment.contains(u':')) return false;
-    if (!RunPrivileged(QStringLiteral("useradd"), {QStringLiteral("-M"), QStringLiteral("-s"),
-                                                   QStringLiteral("/usr/sbin/nologin"), QStringLiteral("-c"), comment,
-                                                   name})
+    if (!RunPrivileged(m_options.useraddProgram, {QStringLiteral("-M"), QStringLiteral("-s"),
+                                                  QStringLiteral("/usr/sbin/nologin"), QStringLiteral("-c"), comment,
+                                                  name})
              .ok()) {
         return false;
     }
     // The password goes through standard input so that it never shows in
     // the process list.
     const QByteArray line = password.toLocal8Bit() + '\n';
-    if (RunPrivileged(QStringLiteral("smbpasswd"), {QStringLiteral("-a"), QStringLiteral("-s"), name}, line + line)
+    if (RunPrivileged(m_options.smbpasswdProgram, {QStringLiteral("-a"), QStringLiteral("-s"), name}, line + line)
             .ok()) {
         return true;
     }
     // An account that cannot log on over the network is of no use; without
     // it a later attempt can start afresh.
-    RunPrivileged(QStringLiteral("userdel"), {name});
+    RunPrivileged(m_options.userdelProgram, {name});
     return false;
+}
+
+bool LinuxShareService::deleteScanUser(const QString &name) {
+    const std::optional<uid_t> uid = uidOf(name);
+    // Only a name this program could have made, and never root or the
+    // account this program runs as.
+    if (!IsValidNewAccountName(name) || !uid || *uid == 0 || *uid == geteuid()) return false;
+    // Samba's entry goes first, while the account still exists; an account
+    // that never had one is no failure.
+    RunPrivileged(m_options.smbpasswdProgram, {QStringLiteral("-x"), name});
+    if (!RunPrivileged(m_options.userdelProgram, {name}).ok()) return false;
+    qCInfo(lcShare) << "deleted the scan service user" << name;
+    return true;
 }
 
 bool LinuxShareService::grantFolderAccess(const QString &path, const QString &account) {

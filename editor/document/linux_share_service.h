@@ -13,6 +13,12 @@ public:
     struct Options {
         QString netProgram = QStringLiteral("net");
         QString sambaConfig;  // empty: the system's configuration
+        // The account tools, and the prompt that runs them with the rights
+        // they need when this process lacks them.
+        QString useraddProgram = QStringLiteral("useradd");
+        QString userdelProgram = QStringLiteral("userdel");
+        QString smbpasswdProgram = QStringLiteral("smbpasswd");
+        QString privilegeProgram = QStringLiteral("pkexec");
     };
 
     LinuxShareService() = default;
@@ -23,6 +29,7 @@ public:
     bool deleteShare(const QString &name) override;
     bool accountExists(const QString &account) override;
     bool createScanUser(const QString &name, const QString &password, const QString &comment) override;
+    bool deleteScanUser(const QString &name) override;
     bool grantFolderAccess(const QString &path, const QString &account) override;
     bool revokeFolderAccess(const QString &path, const QString &account) override;
     QString currentUser() override;
@@ -48,8 +55,7 @@ private:
     RunResult RunNet(const QStringList &arguments) const;
     // Runs an account tool, through the desktop's privilege prompt when this
     // process may not change accounts itself.
-    static RunResult RunPrivileged(const QString &program, const QStringList &arguments,
-                                   const QByteArray &input = {});
+    RunResult RunPrivileged(const QString &program, const QStringList &arguments, const QByteArray &input = {}) const;
 
     Options m_options;
 };

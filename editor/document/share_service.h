@@ -28,6 +28,9 @@ public:
     [[nodiscard]] virtual bool accountExists(const QString &account) = 0;
     // A local account that may log on over the network with `password`.
     virtual bool createScanUser(const QString &name, const QString &password, const QString &comment) = 0;
+    // Removes an account made by createScanUser; never the account of the
+    // person running the program or the administrator's.
+    virtual bool deleteScanUser(const QString &name) = 0;
 
     // Gives `account` read, write and execute on the folder, inherited by new
     // files and folders; true without a change when it already has an entry.

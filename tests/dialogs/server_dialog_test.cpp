@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 
@@ -249,6 +250,84 @@ TEST_F(AutoShareTest, aScanServiceUserGivesTheLoginAndMustKeepItsPassword) {
     prompt.shown.clear();
     EXPECT_FALSE(test::pressOk(again));
     EXPECT_EQ(prompt.shown, QStringList{text(MsgAutoShareLoginName)});
+}
+
+// The account is deleted at once: the settings tell it even when the
+// dialog is then cancelled.
+TEST_F(AutoShareTest, deletingTheScanServiceUserRemovesTheAccountAndTheShareMadeForIt) {
+    const ScanUserState scanUser{1, QStringLiteral("scanuser"), QStringLiteral("pass")};
+    struct Case {
+        const char *what;
+        bool confirmed;
+        bool accountExists;
+        bool deletionFails;
+        QString shareAccount;  // of this server's shared record; empty: not shared
+        QString message;       // after the question; empty: none
+    };
+    const QString user = scanUser.name;
+    const Case cases[] = {
+        {"answered No", false, true, false, user, {}},
+        {"deleted with this server's share", true, true, false, user, text(MsgShareDisabledScanUserDeleted)},
+        {"deleted, this server not shared", true, true, false, {}, text(MsgScanUserDeleted)},
+        {"deleted, the share is another account's", true, true, false, QStringLiteral("alice"),
+         text(MsgScanUserDeleted)},
+        {"removed by other means before", true, false, false, user, text(MsgShareDisabledScanUserDeleted)},
+        {"refused by the system", true, true, true, user, text(MsgDeleteScanUserFailed)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        settings = ServerShareSettings{};
+        settings.scanUser = scanUser;
+        service.accounts = {QStringLiteral("alice")};
+        if (c.accountExists) service.accounts.insert(user);
+        service.failing = c.deletionFails ? QSet{FakeShareService::DeleteUser} : QSet<FakeShareService::Call>{};
+        service.deletedUsers.clear();
+        service.shares = {{QStringLiteral("scans"), folder.path()}};
+        if (!c.shareAccount.isEmpty()) {
+            settings.record = test::shareRecord(2, folder.path());
+            settings.record.autoShare = 1;
+            settings.record.createScanUser = c.shareAccount == user ? 1 : 0;
+            settings.record.isShared = 1;
+            settings.record.shareName = QStringLiteral("scans");
+            settings.record.loginName = c.shareAccount;
+        }
+        CAdrMemberAioServer e = validEntry();
+        e.SetHostName(QStringLiteral("office-pc"));
+        e.SetLoginName(c.shareAccount.isEmpty() ? user : c.shareAccount);
+        CDlgServerAddress &d = open(e);
+        ASSERT_TRUE(d.DeleteUserButton()->isEnabled());
+        prompt.shown.clear();
+        prompt.answers = {c.confirmed ? PromptAnswer::Yes : PromptAnswer::No};
+
+        d.DeleteUserButton()->click();
+        const QString question = lqa::formatText(MsgConfirmDeleteScanUser, {user});
+        const QStringList shown = c.message.isEmpty() ? QStringList{question} : QStringList{question, c.message};
+        EXPECT_EQ(prompt.shown, shown);
+        const bool deleted = c.confirmed && !c.deletionFails;
+        EXPECT_EQ(service.deletedUsers, deleted && c.accountExists ? QStringList{user} : QStringList{});
+        EXPECT_EQ(settings.scanUserDeleted, deleted);
+        EXPECT_EQ(settings.scanUser, deleted ? ScanUserState{} : scanUser);
+        EXPECT_EQ(d.DeleteUserButton()->isEnabled(), !deleted);
+        const bool unshared = c.message == text(MsgShareDisabledScanUserDeleted);
+        EXPECT_EQ(service.isShared(QStringLiteral("scans")), !unshared);
+        if (!c.shareAccount.isEmpty()) {
+            EXPECT_EQ(settings.record.isShared, unshared ? 0 : 1);
+        }
+        if (deleted) {
+            EXPECT_FALSE(d.CreateUserBox()->isChecked());
+            EXPECT_TRUE(d.UserNameField()->text().isEmpty());
+            EXPECT_EQ(d.LoginField()->text().isEmpty(), c.shareAccount != QStringLiteral("alice"));
+        }
+    }
+}
+
+TEST_F(AutoShareTest, onlyAScanServiceUserMadeHereCanBeDeleted) {
+    service.accounts.insert(QStringLiteral("scanuser"));
+    for (const ScanUserState &state : {ScanUserState{0, QStringLiteral("scanuser"), QStringLiteral("pass")},
+                                       ScanUserState{1, QString(), QString()}}) {
+        settings.scanUser = state;
+        EXPECT_FALSE(openForThisPc().DeleteUserButton()->isEnabled()) << state.name.toStdString();
+    }
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include "document_fixture.h"
 #include "scripted_entry_editor.h"
 
+#include "document/share_file.h"
+
 namespace {
 
 using test::aioFax;
@@ -37,6 +39,12 @@ protected:
 
     test::ScriptedEntryEditor editor;
 };
+
+CAdrMemberAioEmail email(quint16 id, const QString &name) {
+    CAdrMemberAioEmail entry = test::aioEmail(id, name.toLower() + QStringLiteral("@example.org"));
+    entry.SetName(name);
+    return entry;
+}
 
 TEST_F(EditingTest, aNewEntryGetsTheFreeIdOfItsKindsAssignmentOrTheMaximumMessage) {
     struct Case {
@@ -124,6 +132,15 @@ TEST_F(EditingTest, movingAMemberFromOneGroupToAnotherMarksBothGroups) {
 TEST_F(EditingTest, anEditThatChangesNothingOrIsCancelledLeavesNoStep) {
     storeAll(QList{pcFax(4, QStringLiteral("Kept"))});
     storeAll(QList{group<CAdrGroupPcFax>(2, {4})});
+    storeAll(QList{email(3, QStringLiteral("Ada"))});
+    storeAll(QList{group<CAdrGroupAioEmail>(1, {3})});
+    CAdrShareData record = test::shareRecord(2, QStringLiteral("/srv/scans"));
+    record.autoShare = 1;
+    CAdrHistory &history = doc->History();
+    ASSERT_TRUE(history.Begin());
+    history.StoreServer(test::server(2), &record);
+    ASSERT_TRUE(history.Commit());
+    doc->SetMachineModified(false);
     struct Case {
         const char *what;
         quint32 row;
@@ -135,6 +152,10 @@ TEST_F(EditingTest, anEditThatChangesNothingOrIsCancelledLeavesNoStep) {
         {"fax group, OK", row(AdrKindAioFaxGroup, 2), true},
         {"PC fax member, OK", row(AdrKindPcFax, 4), true},
         {"PC fax group, OK", row(AdrKindPcFaxGroup, 2), true},
+        {"email member, OK", row(AdrKindAioEmail, 3), true},
+        {"email group, OK", row(AdrKindAioEmailGroup, 1), true},
+        {"server with its shared folder, OK", row(AdrKindServer, 2), true},
+        {"server, cancelled", row(AdrKindServer, 2), false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -142,6 +163,9 @@ TEST_F(EditingTest, anEditThatChangesNothingOrIsCancelledLeavesNoStep) {
         editor.pcFax = [&](CAdrMemberPcFax &, QList<quint16> &) { return c.ok; };
         editor.aioFaxGroup = [&](CAdrGroupAioFax &) { return c.ok; };
         editor.pcFaxGroup = [&](CAdrGroupPcFax &) { return c.ok; };
+        editor.aioEmail = [&](CAdrMemberAioEmail &) { return c.ok; };
+        editor.aioEmailGroup = [&](CAdrGroupAioEmail &) { return c.ok; };
+        editor.server = [&](CAdrMemberAioServer &, ServerShareSettings &) { return c.ok; };
         const int before = step();
         const int opened = editor.opened;
         doc->OnEdit(c.row);
@@ -183,6 +207,144 @@ TEST_F(EditingTest, aNewPcFaxNumberKeepsTheEntryUnderItsOldNumberToo) {
     EXPECT_NE(data().Map<CAdrMemberPcFax>().Lookup(9)->GetUpdatedOn(), 0) << "an edited PC fax entry shows when";
     EXPECT_TRUE(doc->IsPcFaxModified());
     EXPECT_FALSE(doc->IsMachineModified());
+}
+
+// Email members have no group choice in their dialog: the groups that held
+// the old address number hold the new one.
+TEST_F(EditingTest, anEmailAddressTakesItsGroupsAlongToItsNewNumber) {
+    struct Case {
+        const char *what;
+        quint16 edited;  // 0: a new address
+        quint16 newId;
+        qint32 assignment;
+        QList<quint16> group1, group2, group3;  // members afterwards
+        QList<quint16> markedGroups;
+    };
+    const Case cases[] = {
+        {"new address, smallest free ID", 0, 1, 1, {3, 4}, {4}, {3}, {}},
+        {"new address, after the largest", 0, 5, 2, {3, 4}, {4}, {3}, {}},
+        {"renumbered to a free ID", 3, 6, 1, {4, 6}, {4}, {6}, {1, 3}},
+        {"renumbered onto an existing address", 3, 4, 1, {4}, {}, {4}, {1, 2, 3}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        storeAll(QList{email(3, QStringLiteral("Ada")), email(4, QStringLiteral("Bert"))});
+        storeAll(QList{group<CAdrGroupAioEmail>(1, {3, 4}), group<CAdrGroupAioEmail>(2, {4}),
+                       group<CAdrGroupAioEmail>(3, {3})});
+        doc->SetMachineModified(false);
+        setAssignment(c.assignment);
+        editor.aioEmail = [&](CAdrMemberAioEmail &entry) {
+            entry.SetID(c.newId);
+            entry.SetEmailAddress(QStringLiteral("new@example.org"));
+            return true;
+        };
+        const int before = step();
+        if (c.edited == 0)
+            doc->OnNewEntry(AdrKindAioEmail);
+        else
+            doc->OnEdit(row(AdrKindAioEmail, c.edited));
+
+        if (c.edited == 0) {
+            EXPECT_EQ(editor.offeredId, c.newId);
+        }
+        EXPECT_EQ(step(), before + 1);
+        EXPECT_TRUE(doc->IsMachineModified());
+        const auto &emails = data().Map<CAdrMemberAioEmail>();
+        ASSERT_NE(emails.Lookup(c.newId), nullptr);
+        EXPECT_EQ(emails.Lookup(c.newId)->GetEmailAddress(), QStringLiteral("new@example.org"));
+        EXPECT_EQ(emails.Lookup(c.newId)->GetChangeMark(), 1u);
+        if (c.edited != 0) {
+            EXPECT_EQ(emails.Lookup(c.edited), nullptr) << "the old number goes";
+        }
+        const auto &groups = data().Map<CAdrGroupAioEmail>();
+        EXPECT_EQ(groups.Lookup(1)->GetMemberIDs(), c.group1);
+        EXPECT_EQ(groups.Lookup(2)->GetMemberIDs(), c.group2);
+        EXPECT_EQ(groups.Lookup(3)->GetMemberIDs(), c.group3);
+        for (quint16 id : {1, 2, 3})
+            EXPECT_EQ(groups.Lookup(id)->GetChangeMark(), c.markedGroups.contains(id) ? 1u : 0u) << id;
+
+        doc->OnUndo();
+        EXPECT_EQ(data().Map<CAdrMemberAioEmail>().GetCount(), 2);
+        EXPECT_EQ(data().Map<CAdrGroupAioEmail>().Lookup(1)->GetMemberIDs(), (QList<quint16>{3, 4}));
+    }
+}
+
+TEST_F(EditingTest, aRenumberedEmailGroupLeavesItsOldNumberAndMarksItsMembers) {
+    storeAll(QList{email(1, QStringLiteral("Ada")), email(2, QStringLiteral("Bert")),
+                   email(3, QStringLiteral("Cleo")), email(4, QStringLiteral("Dora"))});
+    storeAll(QList{group<CAdrGroupAioEmail>(2, {1, 2})});
+    editor.aioEmailGroup = [](CAdrGroupAioEmail &g) {
+        g.SetID(7);
+        g.RemoveMember(1);
+        g.AddMember(3);
+        return true;
+    };
+    const int before = step();
+    doc->OnEdit(row(AdrKindAioEmailGroup, 2));
+
+    EXPECT_EQ(step(), before + 1);
+    EXPECT_EQ(data().Map<CAdrGroupAioEmail>().Lookup(2), nullptr);
+    ASSERT_NE(data().Map<CAdrGroupAioEmail>().Lookup(7), nullptr);
+    EXPECT_EQ(data().Map<CAdrGroupAioEmail>().Lookup(7)->GetMemberIDs(), (QList<quint16>{2, 3}));
+    const auto &emails = data().Map<CAdrMemberAioEmail>();
+    // The old group's deletion marks its members as a deletion does.
+    for (quint16 id : {1, 2, 3}) EXPECT_EQ(emails.Lookup(id)->GetChangeMark(), 1u) << id;
+    EXPECT_EQ(emails.Lookup(4)->GetChangeMark(), 0u);
+    EXPECT_TRUE(doc->IsMachineModified());
+    EXPECT_FALSE(doc->IsPcFaxModified());
+}
+
+TEST_F(EditingTest, aServerIsStoredUnderTheNumberItComesBackWithTogetherWithItsSharedFolder) {
+    CAdrShareData record = test::shareRecord(2, QStringLiteral("/srv/scans"));
+    record.autoShare = 1;
+    record.shareName = QStringLiteral("Scans");
+    CAdrHistory &history = doc->History();
+    ASSERT_TRUE(history.Begin());
+    history.StoreServer(test::server(2, QStringLiteral("Scans")), &record);
+    ASSERT_TRUE(history.Commit());
+    struct Case {
+        const char *what;
+        quint16 newId;
+        QString shareName;  // of the record the dialog hands back; empty: none
+    };
+    const Case cases[] = {
+        {"only the shared folder changed", 2, QStringLiteral("Scans2")},
+        {"renumbered with its folder", 4, QStringLiteral("Scans")},
+        {"renumbered, Auto Share given up", 5, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        editor.server = [&](CAdrMemberAioServer &entry, ServerShareSettings &share) {
+            EXPECT_EQ(share.record.localFolder, QStringLiteral("/srv/scans"));
+            entry.SetID(c.newId);
+            share.record = CAdrShareData{};
+            if (!c.shareName.isEmpty()) {
+                share.record = record;
+                share.record.serverId = c.newId;
+                share.record.shareName = c.shareName;
+            }
+            return true;
+        };
+        const int before = step();
+        doc->OnEdit(row(AdrKindServer, 2));
+
+        EXPECT_EQ(step(), before + 1);
+        ASSERT_NE(data().Map<CAdrMemberAioServer>().Lookup(c.newId), nullptr);
+        EXPECT_EQ(data().Map<CAdrMemberAioServer>().Lookup(c.newId)->GetChangeMark(), 1u);
+        const CAdrShareData *stored = data().ShareData().Lookup(c.newId);
+        if (c.shareName.isEmpty()) {
+            EXPECT_EQ(stored, nullptr);
+        } else {
+            ASSERT_NE(stored, nullptr);
+            EXPECT_EQ(stored->shareName, c.shareName);
+        }
+        // Nothing is deleted under the old number.
+        ASSERT_NE(data().Map<CAdrMemberAioServer>().Lookup(2), nullptr);
+        if (c.newId != 2) {
+            EXPECT_EQ(data().ShareData().Lookup(2)->shareName, QStringLiteral("Scans"));
+        }
+        doc->OnUndo();
+    }
 }
 
 TEST_F(EditingTest, editingAGroupMarksTheMembersThatJoinedOrLeftAndMovesARenumberedGroup) {
@@ -332,6 +494,36 @@ TEST_F(EditingTest, addingMembersRefusesWhatDoesNotFitWithTheMessageForOneOrMany
     const int before = step();
     EXPECT_TRUE(doc->AddMembers(AdrKindPcFaxGroup, 1, {1, 2}));
     EXPECT_EQ(step(), before) << "nothing new to add is no step";
+}
+
+// An account deleted from the server dialog cannot come back by Cancel: the
+// document forgets it at once and its shared-folder file says so too.
+TEST_F(EditingTest, aScanServiceUserDeletedInTheServerDialogStaysDeletedWhateverTheDialogEndsWith) {
+    CAdrHistory &history = doc->History();
+    ASSERT_TRUE(history.Begin());
+    history.StoreServer(test::server(2), nullptr);
+    ASSERT_TRUE(history.Commit());
+    for (bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        const ScanUserState made{1, QStringLiteral("scanuser"), QStringLiteral("pass")};
+        doc->SharedFolder().ScanUser() = made;
+        ASSERT_TRUE(doc->SharedFolder().SaveFile(history.GetShareRecords()));
+        editor.server = [&](CAdrMemberAioServer &, ServerShareSettings &share) {
+            EXPECT_EQ(share.scanUser, made);
+            share.scanUser = ScanUserState{};
+            share.scanUserDeleted = true;
+            return ok;
+        };
+        const int before = step();
+        doc->OnEdit(row(AdrKindServer, 2));
+
+        EXPECT_EQ(step(), before) << "the entry itself did not change";
+        EXPECT_EQ(doc->SharedFolder().ScanUser(), ScanUserState{});
+        ScanUserState inFile = made;
+        CAdrArray<CAdrShareData> records;
+        ASSERT_EQ(CShareFile::Read(doc->SharedFolder().FilePath(), &inFile, &records), CShareFile::ReadResult::Read);
+        EXPECT_EQ(inFile, ScanUserState{});
+    }
 }
 
 }  // namespace

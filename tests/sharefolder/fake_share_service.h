@@ -9,7 +9,7 @@
 
 class FakeShareService : public ShareService {
 public:
-    enum Call { List, Add, Delete, Lookup, CreateUser, Grant, Revoke };
+    enum Call { List, Add, Delete, Lookup, CreateUser, DeleteUser, Grant, Revoke };
 
     ShareListResult listShares(QList<ShareEntry> *out) override {
         *out = failing.contains(List) ? QList<ShareEntry>{} : shares;
@@ -33,6 +33,11 @@ public:
         accounts.insert(name);
         createdUsers.append(name + u':' + password);
         return true;
+    }
+    bool deleteScanUser(const QString &name) override {
+        if (failing.contains(DeleteUser)) return false;
+        deletedUsers.append(name);
+        return accounts.remove(name);
     }
     bool grantFolderAccess(const QString &path, const QString &account) override {
         if (failing.contains(Grant)) return false;
@@ -59,6 +64,7 @@ public:
     QSet<QString> accounts{QStringLiteral("alice"), QStringLiteral("scan")};
     QMap<QString, QSet<QString>> folderAccess;
     QStringList createdUsers;
+    QStringList deletedUsers;
     QString user = QStringLiteral("alice");
     QString computer = QStringLiteral("OFFICE-PC");
     QString address = QStringLiteral("192.168.1.20");

@@ -138,4 +138,66 @@ TEST_F(LinuxShareServiceTest, unknownAccountGetsNeitherShareNorAccess) {
     EXPECT_FALSE(listed({"lq_scans", folder}));
 }
 
+// The account tools replaced by scripts that log how they were called: no
+// account of this computer is touched.
+class AccountToolsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        if (!getpwnam("nobody")) GTEST_SKIP() << "no account 'nobody' to name";
+        writeScript(QStringLiteral("prompt"), QByteArrayLiteral("exec \"$@\"\n"));
+        options.privilegeProgram = dir.filePath(QStringLiteral("prompt"));
+        options.smbpasswdProgram = tool(QStringLiteral("smbpasswd"), 0);
+        options.userdelProgram = tool(QStringLiteral("userdel"), 0);
+    }
+
+    void writeScript(const QString &name, const QByteArray &body) {
+        QFile script(dir.filePath(name));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\n" + body);
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    // A tool that logs its name and arguments and exits with `exitCode`.
+    QString tool(const QString &name, int exitCode) {
+        writeScript(name, "echo \"" + name.toUtf8() + " $*\" >> '" + QFile::encodeName(log()) + "'\nexit " +
+                              QByteArray::number(exitCode) + "\n");
+        return dir.filePath(name);
+    }
+    [[nodiscard]] QString log() const { return dir.filePath(QStringLiteral("calls")); }
+    [[nodiscard]] QStringList calls() const {
+        QFile file(log());
+        if (!file.open(QIODevice::ReadOnly)) return {};
+        return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    QTemporaryDir dir;
+    LinuxShareService::Options options;
+};
+
+TEST_F(AccountToolsTest, deletingTheScanUserRemovesSambasEntryAndThenTheAccount) {
+    const struct {
+        int smbpasswdExit, userdelExit;
+        bool deleted;
+    } cases[] = {{0, 0, true}, {1, 0, true}, {0, 1, false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.smbpasswdExit * 10 + c.userdelExit);
+        QFile::remove(log());
+        tool(QStringLiteral("smbpasswd"), c.smbpasswdExit);
+        tool(QStringLiteral("userdel"), c.userdelExit);
+        LinuxShareService service(options);
+        EXPECT_EQ(service.deleteScanUser(QStringLiteral("nobody")), c.deleted);
+        EXPECT_EQ(calls(), (QStringList{QStringLiteral("smbpasswd -x nobody"), QStringLiteral("userdel nobody")}));
+    }
+}
+
+TEST_F(AccountToolsTest, deletingRefusesAccountsThisProgramCannotHaveMade) {
+    LinuxShareService service(options);
+    for (const QString &name : {QStringLiteral("root"), QStringLiteral("Administrator"), service.currentUser(),
+                                QStringLiteral("lq-no-such-user"), QStringLiteral("-rf"), QString()}) {
+        EXPECT_FALSE(service.deleteScanUser(name)) << name.toStdString();
+    }
+    EXPECT_TRUE(calls().isEmpty()) << calls().join(u'|').toStdString();
+}
+
 }  // namespace
