@@ -19,14 +19,6 @@
 
 namespace {
 
-constexpr quint32 kFaxMember = LqaRowCode(AdrKindAioFax, 0);
-constexpr quint32 kEmailMember = LqaRowCode(AdrKindAioEmail, 0);
-constexpr quint32 kPcFaxMember = LqaRowCode(AdrKindPcFax, 0);
-constexpr quint32 kFaxGroup = LqaRowCode(AdrKindAioFaxGroup, 0);
-constexpr quint32 kEmailGroup = LqaRowCode(AdrKindAioEmailGroup, 0);
-constexpr quint32 kPcFaxGroup = LqaRowCode(AdrKindPcFaxGroup, 0);
-constexpr quint32 kGroupBits = 0xFF000000u;
-
 const QColor kChangedBackground(255, 255, 153);
 
 // Calls f(entry) with the entry the row code names, when it exists.
@@ -58,9 +50,9 @@ void forEachListedKind(F &&f) {
     f.template operator()<CAdrGroupPcFax>();
 }
 
-bool isPcFax(quint32 code) { return (LqaRowKindBits(code) & (kPcFaxMember | kPcFaxGroup)) != 0; }
-bool isGroup(quint32 code) { return (code & kGroupBits) != 0; }
-bool isEmail(quint32 code) { return (LqaRowKindBits(code) & (kEmailMember | kEmailGroup)) != 0; }
+bool isPcFax(quint32 code) { return (LqaRowKindBits(code) & (kLqaPcFaxMemberBits | kLqaPcFaxGroupBits)) != 0; }
+bool isGroup(quint32 code) { return (code & kLqaGroupKindBits) != 0; }
+bool isEmail(quint32 code) { return (LqaRowKindBits(code) & (kLqaEmailMemberBits | kLqaEmailGroupBits)) != 0; }
 
 QString indented(int textId) { return lqa::loadText(lqa::ids::TextListIndent) + lqa::loadText(textId); }
 
@@ -106,9 +98,9 @@ int typeOrder(quint32 code) {
 }  // namespace
 
 quint32 LqaNodeRowKinds(int nodeType) {
-    constexpr quint32 fax = kFaxMember | kFaxGroup;
-    constexpr quint32 email = kEmailMember | kEmailGroup;
-    constexpr quint32 pcFax = kPcFaxMember | kPcFaxGroup;
+    constexpr quint32 fax = kLqaFaxMemberBits | kLqaFaxGroupBits;
+    constexpr quint32 email = kLqaEmailMemberBits | kLqaEmailGroupBits;
+    constexpr quint32 pcFax = kLqaPcFaxMemberBits | kLqaPcFaxGroupBits;
     switch (nodeType) {
     case LqaNodeMachineBook: return fax | email;
     case LqaNodeMachineFax: return fax;

@@ -25,22 +25,13 @@
 
 namespace {
 
-constexpr quint32 kFaxMember = LqaRowCode(AdrKindAioFax, 0);
-constexpr quint32 kEmailMember = LqaRowCode(AdrKindAioEmail, 0);
-constexpr quint32 kPcFaxMember = LqaRowCode(AdrKindPcFax, 0);
-constexpr quint32 kFaxGroup = LqaRowCode(AdrKindAioFaxGroup, 0);
-constexpr quint32 kEmailGroup = LqaRowCode(AdrKindAioEmailGroup, 0);
-constexpr quint32 kPcFaxGroup = LqaRowCode(AdrKindPcFaxGroup, 0);
-constexpr quint32 kMemberBits = 0x00FF0000u;
-constexpr quint32 kGroupBits = 0xFF000000u;
-
 // The book a member or group kind belongs to.
 enum class Book { None, MachineFax, MachineEmail, PcFax };
 
 Book bookOf(quint32 kindBits) {
-    if (kindBits & (kFaxMember | kFaxGroup)) return Book::MachineFax;
-    if (kindBits & (kEmailMember | kEmailGroup)) return Book::MachineEmail;
-    if (kindBits & (kPcFaxMember | kPcFaxGroup)) return Book::PcFax;
+    if (kindBits & (kLqaFaxMemberBits | kLqaFaxGroupBits)) return Book::MachineFax;
+    if (kindBits & (kLqaEmailMemberBits | kLqaEmailGroupBits)) return Book::MachineEmail;
+    if (kindBits & (kLqaPcFaxMemberBits | kLqaPcFaxGroupBits)) return Book::PcFax;
     return Book::None;
 }
 
@@ -389,7 +380,7 @@ void CLqaListView::FillContextMenu(QMenu &menu) {
     menu.addSeparator();
     // One kind at a time, except that speed dials and PC fax members mix.
     const quint32 first = LqaRowKindBits(codes.first());
-    const bool oneKind = allOf(codes, first) || allOf(codes, kFaxMember | kPcFaxMember);
+    const bool oneKind = allOf(codes, first) || allOf(codes, kLqaFaxMemberBits | kLqaPcFaxMemberBits);
     menu.addAction(lqa::loadText(lqa::ids::MenuListCopy), this, [this, codes] { m_doc.OnCopy(codes); })
         ->setEnabled(oneKind);
     menu.addAction(lqa::loadText(lqa::ids::MenuListDelete), this, [this, codes] { m_doc.OnDelete(codes); });
@@ -398,7 +389,7 @@ void CLqaListView::FillContextMenu(QMenu &menu) {
 
 void CLqaListView::AddMembershipMenu(QMenu &menu, const QList<quint32> &codes) {
     const quint32 memberKind = LqaRowKindBits(codes.first());
-    if (!(memberKind & kMemberBits) || !allOf(codes, memberKind)) return;
+    if (!(memberKind & kLqaMemberKindBits) || !allOf(codes, memberKind)) return;
     const CAdrData *data = m_doc.GetData();
     if (!data) return;
     QList<quint16> memberIds;
@@ -413,9 +404,9 @@ void CLqaListView::AddMembershipMenu(QMenu &menu, const QList<quint32> &codes) {
         });
     };
     switch (memberKind) {
-    case kFaxMember: offer.operator()<CAdrGroupAioFax>(); break;
-    case kEmailMember: offer.operator()<CAdrGroupAioEmail>(); break;
-    case kPcFaxMember: offer.operator()<CAdrGroupPcFax>(); break;
+    case kLqaFaxMemberBits: offer.operator()<CAdrGroupAioFax>(); break;
+    case kLqaEmailMemberBits: offer.operator()<CAdrGroupAioEmail>(); break;
+    case kLqaPcFaxMemberBits: offer.operator()<CAdrGroupPcFax>(); break;
     default: break;
     }
     groups->setEnabled(!groups->isEmpty());
@@ -429,8 +420,8 @@ bool CLqaListView::IsSelectionConsistent() const {
     quint32 members = 0;
     quint32 groups = 0;
     for (quint32 code : codes) {
-        members |= code & kMemberBits;
-        groups |= code & kGroupBits;
+        members |= code & kLqaMemberKindBits;
+        groups |= code & kLqaGroupKindBits;
     }
     const bool oneMemberKind = (members & (members - 1)) == 0;
     const bool oneGroupKind = (groups & (groups - 1)) == 0;
@@ -484,19 +475,19 @@ CLqaListView::DropTarget CLqaListView::DropTargetAt(const QPoint &globalPos) con
 
 bool CLqaListView::RowAccepts(quint32 code) const {
     switch (LqaRowKindBits(code)) {
-    case kFaxGroup:
-    case kPcFaxGroup: return allOf(m_dragCodes, kFaxMember | kPcFaxMember);
-    case kEmailGroup: return allOf(m_dragCodes, kEmailMember);
+    case kLqaFaxGroupBits:
+    case kLqaPcFaxGroupBits: return allOf(m_dragCodes, kLqaFaxMemberBits | kLqaPcFaxMemberBits);
+    case kLqaEmailGroupBits: return allOf(m_dragCodes, kLqaEmailMemberBits);
     default: return false;
     }
 }
 
 bool CLqaListView::NodeAccepts(int nodeType) const {
     switch (nodeType) {
-    case LqaNodeAddressBooks: return allOf(m_dragCodes, kFaxMember | kPcFaxMember | kFaxGroup);
+    case LqaNodeAddressBooks: return allOf(m_dragCodes, kLqaFaxMemberBits | kLqaPcFaxMemberBits | kLqaFaxGroupBits);
     case LqaNodeMachineFax:
-        return m_doc.IsMachineConnected() && allOf(m_dragCodes, kFaxMember | kPcFaxMember | kFaxGroup);
-    case LqaNodePcFaxBook: return allOf(m_dragCodes, kFaxMember | kPcFaxMember | kPcFaxGroup);
+        return m_doc.IsMachineConnected() && allOf(m_dragCodes, kLqaFaxMemberBits | kLqaPcFaxMemberBits | kLqaFaxGroupBits);
+    case LqaNodePcFaxBook: return allOf(m_dragCodes, kLqaFaxMemberBits | kLqaPcFaxMemberBits | kLqaPcFaxGroupBits);
     default: return false;
     }
 }
@@ -545,9 +536,9 @@ void CLqaListView::DropAt(const QPoint &globalPos) {
         // A group takes members of its own book; members of the other book
         // have no place in it under their IDs.
         const quint32 groupKind = LqaRowKind(target.rowCode);
-        const quint32 memberBits = groupKind == AdrKindAioFaxGroup    ? kFaxMember
-                                   : groupKind == AdrKindAioEmailGroup ? kEmailMember
-                                                                       : kPcFaxMember;
+        const quint32 memberBits = groupKind == AdrKindAioFaxGroup    ? kLqaFaxMemberBits
+                                   : groupKind == AdrKindAioEmailGroup ? kLqaEmailMemberBits
+                                                                       : kLqaPcFaxMemberBits;
         QList<quint16> memberIds;
         for (quint32 code : codes)
             if (LqaRowKindBits(code) == memberBits) memberIds << LqaRowId(code);
@@ -558,7 +549,7 @@ void CLqaListView::DropAt(const QPoint &globalPos) {
     if (m_host.SelectedNodeType() == LqaNodeAddressBooks) return;
     // Show the book the entries went to.
     const bool toMachine = target.nodeType == LqaNodeMachineFax ||
-                           (target.nodeType == LqaNodeAddressBooks && !allOf(codes, kPcFaxMember | kPcFaxGroup));
+                           (target.nodeType == LqaNodeAddressBooks && !allOf(codes, kLqaPcFaxMemberBits | kLqaPcFaxGroupBits));
     m_host.SelectNode(toMachine ? LqaNodeMachineFax : LqaNodePcFaxBook);
 }
 
