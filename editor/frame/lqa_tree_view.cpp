@@ -36,8 +36,9 @@ CLqaTreeView::CLqaTreeView(CLinquaraDoc &doc, QWidget *parent) : QTreeWidget(par
     m_nodes = {root, machine, fax, pcFax};
     expandAll();
     connect(this, &QTreeWidget::itemCollapsed, this, [](QTreeWidgetItem *item) { item->setExpanded(true); });
-    connect(this, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem *current) { emit nodeSelected(current ? NodeTypeOf(current) : LqaNodeNone); });
+    // A click moves the current item before it selects it; the node counts
+    // once it is selected, so that GetNodeType already names it.
+    connect(this, &QTreeWidget::itemSelectionChanged, this, [this] { emit nodeSelected(GetNodeType()); });
     connect(&m_doc, &CLinquaraDoc::flagsChanged, this, &CLqaTreeView::RefreshImages);
     RefreshImages();
 }

@@ -446,7 +446,9 @@ bool CLqaListView::BeginDrag() {
     m_dragImage = new QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
     m_dragImage->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_dragImage->setPixmap(viewport()->grab(rowRect));
-    grabMouse();
+    // The viewport takes the grab: a scroll area drops mouse events sent to
+    // itself, and the drag would never see the pointer again.
+    viewport()->grabMouse();
     m_dragScrollTimer.start();
     setCursor(Qt::ForbiddenCursor);
     DragMoveTo(QCursor::pos());
@@ -515,7 +517,7 @@ void CLqaListView::ScrollWhileDragging() {
 void CLqaListView::EndDrag() {
     m_dragging = false;
     m_dragScrollTimer.stop();
-    releaseMouse();
+    viewport()->releaseMouse();
     ShowDropTarget({});
     unsetCursor();
     delete m_dragImage;

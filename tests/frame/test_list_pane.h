@@ -28,6 +28,7 @@ public:
         const CAdrData *data = m_doc.GetData();
         if (!data) return;
         const int node = m_host.SelectedNodeType();
+        refreshedNodes << node;
         const bool machine = node == LqaNodeAddressBooks || node == LqaNodeMachineBook || node == LqaNodeMachineFax;
         const bool pcFax = node == LqaNodeAddressBooks || node == LqaNodePcFaxBook;
         auto add = [this](const auto &entry) {
@@ -53,6 +54,7 @@ public:
     QList<quint32> selected;
     bool dragging = false;
     int refreshes = 0;
+    QList<int> refreshedNodes;  // the selected node as each refresh saw it
     int selectAlls = 0;
     int searches = 0;
     int customizations = 0;

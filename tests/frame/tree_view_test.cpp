@@ -83,6 +83,20 @@ TEST_F(TreeTest, arrowKeysMoveTheSelectionAndTheListFollows) {
     EXPECT_EQ(list().refreshes, refreshes + 2);
 }
 
+// A click makes the node current before it selects it; the list must see
+// the clicked node, not the one selected before.
+TEST_F(TreeTest, aClickedNodeIsTheSelectedOneWhenTheListRefreshes) {
+    startOnline();
+    makeFrame();
+    showFrame();
+    tree().SelectNode(LqaNodeAddressBooks);
+    list().refreshedNodes.clear();
+    const QList<int> clicked{LqaNodePcFaxBook, LqaNodeMachineFax, LqaNodeMachineBook, LqaNodeAddressBooks};
+    for (int node : clicked)
+        QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, tree().visualItemRect(tree().Node(node)).center());
+    EXPECT_EQ(list().refreshedNodes, clicked);
+}
+
 TEST_F(TreeTest, showsTheOfflineImagesOfTheMachineNodesWhileOffline) {
     for (const bool online : {true, false}) {
         SCOPED_TRACE(online ? "online" : "offline");
