@@ -14,7 +14,6 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
-#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
