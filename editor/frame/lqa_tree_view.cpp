@@ -2,6 +2,7 @@
 
 #include "text/editor_text.h"
 #include "ui/program_icons.h"
+#include "ui/tree_node.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -103,18 +104,8 @@ void CLqaTreeView::HighlightNode(int nodeType) {
     }
 }
 
-CLinquaraDoc::TreeNode CLqaTreeView::PasteTarget(int nodeType) {
-    switch (nodeType) {
-    case LqaNodeAddressBooks: return CLinquaraDoc::TreeNode::AddressBooks;
-    case LqaNodeMachineBook: return CLinquaraDoc::TreeNode::MachineBook;
-    case LqaNodeMachineFax: return CLinquaraDoc::TreeNode::MachineFax;
-    case LqaNodePcFaxBook: return CLinquaraDoc::TreeNode::PcFaxBook;
-    default: return CLinquaraDoc::TreeNode::None;
-    }
-}
-
 bool CLqaTreeView::CanPasteInto(int nodeType) const {
-    return (IsOnline() || nodeType == LqaNodePcFaxBook) && m_doc.CanPaste(PasteTarget(nodeType));
+    return (IsOnline() || nodeType == LqaNodePcFaxBook) && m_doc.CanPaste(LqaDocTreeNode(nodeType));
 }
 
 void CLqaTreeView::AddNew(QMenu &menu, int textId, quint32 kind, CLinquaraDoc::Command command) {
@@ -170,7 +161,7 @@ std::unique_ptr<QMenu> CLqaTreeView::ContextMenuFor(int nodeType) {
     const bool offlineRoot = !IsOnline() && nodeType == LqaNodeAddressBooks;
     if (!offlineRoot) {
         menu->addSeparator();
-        const CLinquaraDoc::TreeNode target = PasteTarget(nodeType);
+        const CLinquaraDoc::TreeNode target = LqaDocTreeNode(nodeType);
         QAction *paste = menu->addAction(lqa::loadText(lqa::ids::MenuPaste), this,
                                          [this, target] { m_doc.OnPaste(target); });
         paste->setEnabled(CanPasteInto(nodeType));

@@ -40,7 +40,6 @@ public:
     // The node the last context menu was for; 0 before the first.
     [[nodiscard]] int ContextNode() const { return m_contextNode; }
 
-    static CLinquaraDoc::TreeNode PasteTarget(int nodeType);
     // The clipboard fits the node, and the node's book can be changed: no
     // machine node, nor the whole tree, takes entries while offline.
     [[nodiscard]] bool CanPasteInto(int nodeType) const;

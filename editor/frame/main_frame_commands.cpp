@@ -11,6 +11,7 @@
 #include "text/editor_text.h"
 #include "ui/help_topic.h"
 #include "ui/program_icons.h"
+#include "ui/tree_node.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -109,7 +110,7 @@ void CMainFrame::CreateActions() {
     paste->setShortcuts({keys(Qt::CTRL | Qt::Key_V), keys(Qt::SHIFT | Qt::Key_Insert)});
     connect(paste, &QAction::triggered, this, [this] {
         const int node = m_tree->GetNodeType();
-        if (m_tree->CanPasteInto(node)) m_doc.OnPaste(CLqaTreeView::PasteTarget(node));
+        if (m_tree->CanPasteInto(node)) m_doc.OnPaste(LqaDocTreeNode(node));
     });
     QAction *remove = add("delete", lqa::ids::MenuDelete, "edit-delete");
     remove->setShortcut(keys(Qt::Key_Delete));

@@ -10,6 +10,7 @@
 #include "ui/list_model.h"
 #include "ui/list_search.h"
 #include "ui/row_code.h"
+#include "ui/tree_node.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -39,16 +40,6 @@ Book bookOf(quint32 kindBits) {
 bool allOf(const QList<quint32> &codes, quint32 accepted) {
     return !codes.isEmpty() &&
            std::all_of(codes.begin(), codes.end(), [&](quint32 code) { return (LqaRowKindBits(code) & ~accepted) == 0; });
-}
-
-CLinquaraDoc::TreeNode treeNodeOf(int nodeType) {
-    switch (nodeType) {
-    case LqaNodeAddressBooks: return CLinquaraDoc::TreeNode::AddressBooks;
-    case LqaNodeMachineBook: return CLinquaraDoc::TreeNode::MachineBook;
-    case LqaNodeMachineFax: return CLinquaraDoc::TreeNode::MachineFax;
-    case LqaNodePcFaxBook: return CLinquaraDoc::TreeNode::PcFaxBook;
-    default: return CLinquaraDoc::TreeNode::None;
-    }
 }
 
 // The View > Sort items, by column number.
@@ -367,7 +358,7 @@ void CLqaListView::FillContextMenu(QMenu &menu) {
         menu.addAction(lqa::loadText(lqa::ids::MenuListSelectAll), this, [this] { SelectAll(); })->setEnabled(hasRows);
         menu.addAction(lqa::loadText(lqa::ids::MenuListSearch), this, [this] { OpenSearch(); })->setEnabled(hasRows);
         menu.addSeparator();
-        const CLinquaraDoc::TreeNode node = treeNodeOf(m_nodeType);
+        const CLinquaraDoc::TreeNode node = LqaDocTreeNode(m_nodeType);
         menu.addAction(lqa::loadText(lqa::ids::MenuListPaste), this, [this, node] { m_doc.OnPaste(node); })
             ->setEnabled(m_doc.CanPaste(node));
         return;
@@ -547,7 +538,7 @@ void CLqaListView::DropAt(const QPoint &globalPos) {
         if (!memberIds.isEmpty()) m_doc.AddMembers(groupKind, LqaRowId(target.rowCode), memberIds);
         return;
     }
-    if (!target.nodeType || !m_doc.OnDropOnNode(codes, treeNodeOf(target.nodeType))) return;
+    if (!target.nodeType || !m_doc.OnDropOnNode(codes, LqaDocTreeNode(target.nodeType))) return;
     if (m_host.SelectedNodeType() == LqaNodeAddressBooks) return;
     // Show the book the entries went to.
     const bool toMachine = target.nodeType == LqaNodeMachineFax ||

@@ -1,6 +1,5 @@
 #include "e2e/desk.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
@@ -193,12 +192,6 @@ Desk::Matcher passwordDialog() {
         return qobject_cast<QDialog *>(&window) && fields.size() == 1 &&
                fields.first()->echoMode() == QLineEdit::Password;
     };
-}
-
-QAbstractButton *buttonSaying(QWidget &window, const QString &text) {
-    for (QAbstractButton *button : window.findChildren<QAbstractButton *>())
-        if (button->isVisible() && plain(button->text()) == text) return button;
-    return nullptr;
 }
 
 }  // namespace e2e

@@ -13,7 +13,6 @@
 #include <memory>
 
 class QAction;
-class QAbstractButton;
 class QLineEdit;
 class QMainWindow;
 class QWidget;
@@ -76,8 +75,5 @@ private:
 Desk::Matcher messageSaying(const QString &text);
 Desk::Matcher dialogOf(const char *className);
 Desk::Matcher passwordDialog();
-
-// The button of a window showing `text` (ampersands ignored), or null.
-QAbstractButton *buttonSaying(QWidget &window, const QString &text);
 
 }  // namespace e2e
