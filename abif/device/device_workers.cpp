@@ -169,15 +169,17 @@ Outcome updateData(ProgressControl &progress, DeviceJob &job) {
     return finished(written);
 }
 
-// Runs `steps`, maps a failure and turns an exception into ABIF_E_MEMORY.
+// Runs `steps`, maps a failure and turns any exception into ABIF_E_MEMORY.
 int32_t run(Outcome (*steps)(ProgressControl &, DeviceJob &), ProgressControl &progress, DeviceJob &job) {
     try {
         const Outcome outcome = steps(progress, job);
         return outcome.failed ? finalResultCode(outcome.code) : outcome.code;
     } catch (const std::exception &e) {
         logError(LogDevice, "  %s\n", e.what());
-        return ABIF_E_MEMORY;
+    } catch (...) {
+        logError(LogDevice, "  unknown exception\n");
     }
+    return ABIF_E_MEMORY;
 }
 
 }  // namespace
