@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace {
 
@@ -110,6 +111,16 @@ TEST_F(DeviceDialogs, cancelPressedAroundTheWriteEndsCancelledAlthoughTheMachine
     EXPECT_EQ(code(update(base.get(), changed.get(), result.get(), 0x28)), code(ABIF_E_CANCEL));
     EXPECT_EQ(test::bookOf(shown()), edited);
     EXPECT_TRUE(panel({"show"}).contains("lock: free"));
+}
+
+TEST_F(DeviceDialogs, behindAWindowABusyMachineIsWaitedForBeyondTheLimitWithoutOne) {
+    abif::setBusyWaitWithoutWindowMs(100);
+    const auto restore = qScopeGuard([] { abif::setBusyWaitWithoutWindowMs(abif::kBusyWaitWithoutWindowMs); });
+    panel({"busy", "on"});
+    QTimer::singleShot(700, qApp, [this] { arrange([](qvs::MachineState &s) { s.busy = false; }); });
+    Container data;
+    EXPECT_EQ(code(read(data.get())), code(ABIF_OK));
+    EXPECT_EQ(test::bookOf(data.get()), test::bookOf(shown()));
 }
 
 TEST_F(DeviceDialogs, passwordTypedIntoThePasswordDialogIsAcceptedAndReturned) {

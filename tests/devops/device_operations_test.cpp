@@ -1,11 +1,16 @@
 // The four device operations end to end, headless: the exports, their worker
 // threads, the stand-in library and the simulated machine behind it.
+#include "device/progress_control.h"
 #include "device_fixture.h"
 #include "qvs_stilib.h"
+
+#include <QScopeGuard>
 
 #include <algorithm>
 
 #include <atomic>
+#include <chrono>
+#include <future>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -210,6 +215,25 @@ TEST_F(DeviceOperations, busyMachineIsWaitedForUntilItIsFree) {
     EXPECT_EQ(code(result), code(ABIF_OK));
     EXPECT_TRUE(freed);
     EXPECT_EQ(test::bookOf(data.get()), test::bookOf(shown()));
+}
+
+TEST_F(DeviceOperations, busyMachineWithoutAWindowEndsWithTheBusyCodeOnceTheWaitLimitIsOver) {
+    // The production limit is a minute; the rule is the same for a shorter one.
+    constexpr std::chrono::milliseconds limit{1500};
+    abif::setBusyWaitWithoutWindowMs(limit.count());
+    const auto restore = qScopeGuard([] { abif::setBusyWaitWithoutWindowMs(abif::kBusyWaitWithoutWindowMs); });
+    panel({"busy", "on"});
+    Container data;
+    const auto started = std::chrono::steady_clock::now();
+    std::future<int32_t> reading = std::async(std::launch::async, [&] { return read(data.get()); });
+    if (reading.wait_for(limit + std::chrono::seconds(1)) != std::future_status::ready) {
+        panel({"busy", "off"});  // lets the read end, so that the failure is reported
+        ADD_FAILURE() << "the read was still waiting a second after the limit";
+    }
+    EXPECT_EQ(code(reading.get()), code(ABIF_E_BUSY_LIBRARY));
+    EXPECT_GE(std::chrono::steady_clock::now() - started, limit);
+    EXPECT_EQ(ABIFData_GetCount_Fax(data.get()), 0);
+    EXPECT_TRUE(panel({"show"}).contains("lock: free"));
 }
 
 // What a prompt on the worker's path may throw: the worker must still end
