@@ -33,12 +33,12 @@ void BM_DirectStatus(benchmark::State &state) {
 
 void BM_ReadData(benchmark::State &state) {
     const bench::FullMachine machine;
-    CAbifData data;
+    const bench::Handle data;
     for (auto _ : state) {
         char16_t model[260] = u"";
-        if (AbifDevice_ReadData(model, &data, 8, u"") != ABIF_OK) state.SkipWithError("read failed");
+        if (AbifDevice_ReadData(model, data.get(), 8, u"") != ABIF_OK) state.SkipWithError("read failed");
     }
-    state.counters["entries"] = data.array<CAbifFaxData>().count();
+    state.counters["entries"] = ABIFData_GetCount_Fax(data.get());
 }
 
 void BM_DirectRead(benchmark::State &state) {
@@ -58,25 +58,27 @@ void BM_DirectRead(benchmark::State &state) {
 
 void BM_UpdateData(benchmark::State &state) {
     const bench::FullMachine machine;
-    CAbifData base, changed, result;
+    bench::Handle base, changed, result;
     char16_t model[260] = u"";
-    AbifDevice_ReadData(model, &base, 8, u"");
+    AbifDevice_ReadData(model, base.get(), 8, u"");
     int round = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        bench::toggleFirstNumber(base, changed, ++round);
+        bench::toggleFirstNumber(base.data(), changed.data(), ++round);
         state.ResumeTiming();
-        if (AbifDevice_UpdateData(model, &base, &changed, &result, 0x28, u"") != ABIF_OK)
+        if (AbifDevice_UpdateData(model, base.get(), changed.get(), result.get(), 0x28, u"") != ABIF_OK)
             state.SkipWithError("update failed");
-        std::swap(base, result);
+        swap(base, result);
     }
 }
 
 void BM_DirectUpdate(benchmark::State &state) {
     const bench::FullMachine machine;
     CAbifData base, changed, result;
+    const bench::Handle read;
     char16_t model[260] = u"";
-    AbifDevice_ReadData(model, &base, 8, u"");
+    AbifDevice_ReadData(model, read.get(), 8, u"");
+    base = read.data();
     int round = 0;
     for (auto _ : state) {
         state.PauseTiming();

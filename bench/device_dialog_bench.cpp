@@ -17,10 +17,10 @@ void BM_DialogRoundTrip(benchmark::State &state) {
 
 void BM_ReadDataBehindDialog(benchmark::State &state) {
     const bench::FullMachine machine;
-    CAbifData data;
+    const bench::Handle data;
     for (auto _ : state) {
         char16_t model[260] = u"";
-        if (AbifDevice_ReadData(model, &data, 8, u"") != ABIF_OK) state.SkipWithError("read failed");
+        if (AbifDevice_ReadData(model, data.get(), 8, u"") != ABIF_OK) state.SkipWithError("read failed");
     }
 }
 

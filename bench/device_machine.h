@@ -4,6 +4,7 @@
 
 #include "abiflink.h"
 #include "core/abif_data.h"
+#include "core/live_containers.h"
 #include "core/record_text.h"
 #include "machine_store.h"
 
@@ -12,6 +13,7 @@
 
 #include <cstdlib>
 #include <cstdio>
+#include <utility>
 
 namespace bench {
 
@@ -38,6 +40,22 @@ public:
 
 private:
     QTemporaryDir folder_;
+};
+
+// A container made through the exports, as callers hold one, with the
+// container behind the handle at hand for the direct measurements.
+class Handle {
+public:
+    Handle() : handle_(ABIFData_Create()) {}
+    ~Handle() { ABIFData_Delete(handle_); }
+    Handle(const Handle &) = delete;
+    Handle &operator=(const Handle &) = delete;
+    [[nodiscard]] CAbifData *get() const { return handle_; }
+    [[nodiscard]] CAbifData &data() const { return *abif::checkedContainer(handle_); }
+    friend void swap(Handle &a, Handle &b) noexcept { std::swap(a.handle_, b.handle_); }
+
+private:
+    CAbifData *handle_;
 };
 
 // The book as read, with speed dial 1's number switched, so that every

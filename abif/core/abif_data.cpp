@@ -1,13 +1,5 @@
 #include "core/abif_data.h"
 
-#include "core/live_containers.h"
-
-CAbifData::CAbifData() { abif::liveContainers().add(this); }
-
-CAbifData::CAbifData(const CAbifData &other) : arrays(other.arrays) { abif::liveContainers().add(this); }
-
-CAbifData::~CAbifData() { abif::liveContainers().remove(this); }
-
 void CAbifData::clearAll() {
     std::apply([](auto &...a) { (a.clear(), ...); }, arrays);
 }

@@ -6,10 +6,9 @@
 #include <tuple>
 
 struct CAbifData {
-    CAbifData();
-    virtual ~CAbifData();
-    // Every container, copies too, is known to the handle check.
-    CAbifData(const CAbifData &other);
+    CAbifData() = default;
+    virtual ~CAbifData() = default;
+    CAbifData(const CAbifData &) = default;
     CAbifData &operator=(const CAbifData &) = default;
 
     // Kinds in container order; every all-kinds operation visits them so.

@@ -1,8 +1,9 @@
 // C exports of the record container.
 #include "core/abif_data.h"
+#include "core/export_guard.h"
 #include "core/live_containers.h"
 
-#include <new>
+#include <memory>
 
 namespace {
 
@@ -11,11 +12,8 @@ template <class Record> int32_t addRecords(CAbifData *handle, int32_t count, con
     if (!data) return ABIF_E_HANDLE;
     if (!records) return ABIF_E_NULL;
     if (count <= 0) return ABIF_OK;
-    try {
-        return data->array<Record>().append({records, static_cast<size_t>(count)}) ? ABIF_OK : ABIF_E_LIMIT;
-    } catch (const std::bad_alloc &) {
-        return ABIF_E_MEMORY;
-    }
+    return abif::guardedExport(
+        [&] { return data->array<Record>().append({records, static_cast<size_t>(count)}) ? ABIF_OK : ABIF_E_LIMIT; });
 }
 
 template <class Record> int32_t getRecord(CAbifData *handle, int32_t index, Record *record) {
@@ -44,9 +42,15 @@ template <class Record> int32_t setLimit(CAbifData *handle, int32_t limit) {
 
 extern "C" {
 
-ABIF_API CAbifData *ABIFData_Create(void) { return new (std::nothrow) CAbifData; }
+ABIF_API CAbifData *ABIFData_Create(void) {
+    try {
+        return abif::liveContainers().add(std::make_unique<CAbifData>());
+    } catch (...) {
+        return nullptr;
+    }
+}
 
-ABIF_API void ABIFData_Delete(CAbifData *handle) { delete abif::checkedContainer(handle); }
+ABIF_API void ABIFData_Delete(CAbifData *handle) { abif::liveContainers().remove(handle); }
 
 #define ABIF_DEFINE_KIND(Kind, Record)                                                                   \
     ABIF_API int32_t ABIFData_Add_##Kind(CAbifData *data, int32_t count, const Record *records) {        \

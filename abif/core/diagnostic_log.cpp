@@ -6,11 +6,15 @@
 #include <QFile>
 #include <QSettings>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace abif {
 
@@ -64,6 +68,15 @@ constexpr int kWriteAttempts = 101;
 
 bool isTransient(int error) { return error == EINTR || error == EAGAIN || error == EBUSY; }
 
+// The value of `key` ("Section/Name") in any letter case, as profile files
+// were read: "[dumplog]" and "LEVEL=4" count as well.
+QVariant profileValue(const QSettings &settings, const QString &key, const QVariant &fallback) {
+    const QStringList keys = settings.allKeys();
+    const auto found = std::find_if(keys.begin(), keys.end(),
+                                    [&](const QString &k) { return k.compare(key, Qt::CaseInsensitive) == 0; });
+    return found == keys.end() ? fallback : settings.value(*found);
+}
+
 }  // namespace
 
 DiagnosticLog::DiagnosticLog(QString settingsFile, QString logFile)
@@ -72,10 +85,10 @@ DiagnosticLog::DiagnosticLog(QString settingsFile, QString logFile)
 void DiagnosticLog::loadSettings() {
     loaded_ = true;
     const QSettings settings(settingsFile_, QSettings::IniFormat);
-    level_ = settings.value(QStringLiteral("DumpLog/Level"), 0).toInt();
+    level_ = profileValue(settings, QStringLiteral("DumpLog/Level"), 0).toInt();
     if (level_ == 0) return;
-    categoryMask_ = static_cast<unsigned>(settings.value(QStringLiteral("DumpLog/Category"), -1).toInt());
-    timeStamp_ = settings.value(QStringLiteral("DumpLog/TimeStamp"), 1).toInt() != 0;
+    categoryMask_ = static_cast<unsigned>(profileValue(settings, QStringLiteral("DumpLog/Category"), -1).toInt());
+    timeStamp_ = profileValue(settings, QStringLiteral("DumpLog/TimeStamp"), 1).toInt() != 0;
 }
 
 bool DiagnosticLog::isOff() {
@@ -87,17 +100,17 @@ bool DiagnosticLog::isOff() {
 bool DiagnosticLog::appendLine(const QByteArray &line) {
     const QByteArray path = QFile::encodeName(logFile_);
     for (int attempt = 0; attempt < kWriteAttempts; ++attempt) {
-        errno = 0;
-        if (std::FILE *file = std::fopen(path.constData(), "ab")) {
-            const bool written = std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), file) ==
-                                 static_cast<size_t>(line.size());
-            const int writeError = errno;
-            const bool closed = std::fclose(file) == 0;
-            if (written && closed) return true;
-            if (!isTransient(written ? errno : writeError)) return false;
-        } else if (!isTransient(errno)) {
-            return false;
+        // The log tells how the user works with the machine: theirs alone.
+        const int fd = ::open(path.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            if (!isTransient(errno)) return false;
+            continue;
         }
+        const bool written = ::write(fd, line.constData(), static_cast<size_t>(line.size())) == line.size();
+        const int writeError = errno;
+        const bool closed = ::close(fd) == 0;
+        if (written && closed) return true;
+        if (!isTransient(written ? errno : writeError)) return false;
     }
     return false;
 }

@@ -2,6 +2,7 @@
 // and help file.
 #include "abiflink.h"
 #include "core/diagnostic_log.h"
+#include "core/export_guard.h"
 #include "core/library_module.h"
 
 #include <unistd.h>
@@ -27,9 +28,11 @@ ABIF_API int32_t Abif_Initialize(int32_t languageId) {
 }
 
 ABIF_API int32_t Abif_SetHelpFileName(const abif_char16 *path) {
-    // A null path cannot name a help file; treat it as "no help".
-    abif::setHelpFilePath(path ? QString::fromUtf16(path) : QString::fromLatin1(abif::kNoHelpFile));
-    return 0;
+    return abif::guardedExport([&] {
+        // A null path cannot name a help file; treat it as "no help".
+        abif::setHelpFilePath(path ? QString::fromUtf16(path) : QString::fromLatin1(abif::kNoHelpFile));
+        return 0;
+    });
 }
 
 }  // extern "C"

@@ -35,6 +35,9 @@ DeviceJob newJob(const QString &modelName, int32_t flags, std::u16string passwor
 int32_t runJob(DeviceJob &job, DeviceWorker worker) {
     ProgressOptions options;
     options.retryWhileBusy = (job.flags & ABIF_DEVICE_NO_RETRY) == 0;
+    // A worker that ends without storing its code ended by an exception; a
+    // code left from an earlier run of the same job is no answer to this one.
+    job.result = ABIF_E_MEMORY;
     runWithProgress(options, [&](ProgressControl &progress) { worker(progress, job); });
     return job.result;
 }

@@ -149,12 +149,15 @@ Outcome updateData(ProgressControl &progress, DeviceJob &job) {
         if (progress.cancelRequested()) return failed(ABIF_E_CANCEL);
         progress.setStep(5);
         if (!mayOverwriteChanges(job, result)) return failed(ABIF_E_CANCEL);
+        // A block on its way may reach the machine whatever happens next, and
+        // the caller's base must then be what the machine holds: Cancel is
+        // honoured up to here and closed before the block goes out.
+        if (progress.cancelRequested()) return failed(ABIF_E_CANCEL);
+        progress.commit();
 
         written = ctrl.DeleteWriteFax(capacity, *job.changed, job.password);
         // A write the machine took only in part still gets its read-back.
         if (written != ABIF_OK && written != ABIF_W_PARTIAL_WRITE) return failed(written);
-        if (const RetryDecision decision = NeedToRetry(ABIF_OK, progress); decision.result != ABIF_OK)
-            return failed(decision.result);
         advance(progress, 2);
     }
 
@@ -169,15 +172,17 @@ Outcome updateData(ProgressControl &progress, DeviceJob &job) {
     return finished(written);
 }
 
-// Runs `steps`, maps a failure and turns an exception into ABIF_E_MEMORY.
+// Runs `steps`, maps a failure and turns any exception into ABIF_E_MEMORY.
 int32_t run(Outcome (*steps)(ProgressControl &, DeviceJob &), ProgressControl &progress, DeviceJob &job) {
     try {
         const Outcome outcome = steps(progress, job);
         return outcome.failed ? finalResultCode(outcome.code) : outcome.code;
     } catch (const std::exception &e) {
         logError(LogDevice, "  %s\n", e.what());
-        return ABIF_E_MEMORY;
+    } catch (...) {
+        logError(LogDevice, "  unknown exception\n");
     }
+    return ABIF_E_MEMORY;
 }
 
 }  // namespace

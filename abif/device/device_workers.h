@@ -19,6 +19,8 @@ void ThreadFunc_CertificationPassword(ProgressControl &progress, DeviceJob &job)
 void ThreadFunc_ReadData(ProgressControl &progress, DeviceJob &job);
 // Writes job.changed when the flags say the fax part changed, after checking
 // the machine against job.base; then reads the machine back into job.data.
+// Cancel counts until the block is sent, never after: a write that may have
+// reached the machine ends with the read-back and the write's own code.
 void ThreadFunc_UpdateData(ProgressControl &progress, DeviceJob &job);
 
 }  // namespace abif

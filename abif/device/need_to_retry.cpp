@@ -36,7 +36,7 @@ RetryDecision NeedToRetry(int32_t result, const ProgressControl &progress) {
         logInfo(LogDevice, "  NeedToRetry: Cancel(Busy)\n");
         return {false, ABIF_E_CANCEL};
     }
-    if (progress.retryWhileBusy()) {
+    if (progress.retryWhileBusy() && progress.mayWaitLonger()) {
         logInfo(LogDevice, "  NeedToRetry: Retry\n");
         std::this_thread::sleep_for(std::chrono::milliseconds(kRetryIntervalMs));
         return {true, ABIF_OK};

@@ -17,8 +17,9 @@ struct RetryDecision {
 };
 
 // Decides after one attempt whose code is `result`: a busy machine is waited
-// for and tried again (the wait happens here) unless the caller forbade it or
-// cancelled; success still yields to a pending cancel.
+// for and tried again (the wait happens here) unless the caller forbade it,
+// cancelled, or has no window and waited its limit; success still yields to
+// a pending cancel.
 RetryDecision NeedToRetry(int32_t result, const ProgressControl &progress);
 
 // The code a worker stores when a step fails with `code`: busy statuses left

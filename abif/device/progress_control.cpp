@@ -17,7 +17,13 @@ int64_t tickCount() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+std::atomic<int64_t> busyWaitWithoutWindow{kBusyWaitWithoutWindowMs};
+
 }  // namespace
+
+int64_t busyWaitWithoutWindowMs() { return busyWaitWithoutWindow.load(); }
+
+void setBusyWaitWithoutWindowMs(int64_t ms) { busyWaitWithoutWindow.store(ms); }
 
 ProgressTexts progressTexts(int total, int current, int64_t elapsedMs) {
     ProgressTexts texts;
@@ -86,6 +92,7 @@ void ProgressControl::runWork(const ProgressWork &work, int32_t language, bool b
 
 int ProgressControl::runWithoutWindow(const ProgressWork &work) {
     logInfo(LogDevice, "CProgressDlg::DoModal: Start\n");
+    busyWaitLimitMs_ = busyWaitWithoutWindowMs();
     markReady();
     std::thread worker(&ProgressControl::runWork, this, std::cref(work), threadLanguage(), false);
     worker.join();

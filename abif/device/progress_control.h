@@ -23,6 +23,15 @@ struct ProgressOptions {
     bool retryWhileBusy = false;
 };
 
+// Without a window nobody can press Cancel, so there a busy or locked
+// machine is waited for this long at most; the work then ends with the busy
+// code. Behind a window the wait lasts until Cancel.
+inline constexpr int64_t kBusyWaitWithoutWindowMs = 60000;
+// The limit work without a window runs under: kBusyWaitWithoutWindowMs
+// unless a test shortened it with setBusyWaitWithoutWindowMs.
+int64_t busyWaitWithoutWindowMs();
+void setBusyWaitWithoutWindowMs(int64_t ms);
+
 class ProgressControl;
 using ProgressWork = std::function<void(ProgressControl &)>;
 
@@ -51,6 +60,8 @@ public:
     void commit();
     [[nodiscard]] bool cancelRequested() const { return state_.load() == CancelRequested; }
     [[nodiscard]] bool retryWhileBusy() const { return retryWhileBusy_; }
+    // Whether a busy machine may still be waited for, counted from markStart().
+    [[nodiscard]] bool mayWaitLonger() const { return busyWaitLimitMs_ == 0 || elapsedMs() < busyWaitLimitMs_; }
 
     // --- the person's side ---
     // What Cancel does; false once the work has committed or was cancelled.
@@ -64,7 +75,8 @@ public:
     // after markReady(), then emits workDone().
     void runWork(const ProgressWork &work, int32_t language, bool busyCursor);
     void markReady();
-    // No window: the work runs on a worker thread while the caller waits.
+    // No window: the work runs on a worker thread while the caller waits,
+    // and waits for a busy machine no longer than busyWaitWithoutWindowMs().
     // Returns 1 when finished, 2 when cancelled.
     int runWithoutWindow(const ProgressWork &work);
 
@@ -80,6 +92,7 @@ private:
 
     std::atomic<int> state_{Running};
     const bool retryWhileBusy_;
+    int64_t busyWaitLimitMs_ = 0;  // 0: no limit
     std::atomic<bool> ready_{false};
     std::atomic<int> total_{100};
     std::atomic<int> current_{0};

@@ -103,6 +103,21 @@ TEST(ContainerExports, everyExportRefusesBadHandlesWithoutTouchingThem) {
     EXPECT_EQ(notAContainer, 42);
 }
 
+TEST(ContainerExports, deletedHandleStaysRefusedWhenANewContainerTakesItsMemory) {
+    CAbifData *deleted = ABIFData_Create();
+    ABIFData_Delete(deleted);
+    // The allocator hands a freed block of the same size straight back.
+    std::vector<Container> later(20);
+    const auto records = faxes(1);
+    for (const Container &c : later) {
+        EXPECT_NE(c.handle, deleted);
+        EXPECT_EQ(ABIFData_Add_Fax(deleted, 1, records.data()), ABIF_E_HANDLE);
+        EXPECT_EQ(ABIFData_GetCount_Fax(c.handle), 0);
+    }
+    ABIFData_Delete(deleted);
+    for (const Container &c : later) EXPECT_EQ(ABIFData_Add_Fax(c.handle, 1, records.data()), ABIF_OK);
+}
+
 TEST(ContainerExports, allNineKindsAreSeparateArrays) {
     Container c;
     CAbifMyFaxGroupData g{};

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 class CountingUi final : public abif::LibraryUi {
@@ -26,10 +28,11 @@ protected:
     void SetUp() override { abif::setLibraryUi(&ui); }
     void TearDown() override { abif::setLibraryUi(nullptr); }
 
-    void writeSettings(const QByteArray &ini) {
+    void writeSettings(const QByteArray &ini) { writeSettingsFile("[DumpLog]\n" + ini); }
+    void writeSettingsFile(const QByteArray &text) {
         QFile file(settingsPath());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[DumpLog]\n" + ini);
+        file.write(text);
     }
     QString settingsPath() const { return dir.filePath(QStringLiteral("libabiflink.INI")); }
     QString logPath() const { return dir.filePath(QStringLiteral("libabiflink.Log")); }
@@ -90,6 +93,42 @@ TEST_F(Log, timeStampIsOnByDefaultAndLinesAreAppended) {
         QStringLiteral(R"(^\d{4}/\d\d/\d\d-\d\d:\d\d:\d\d\(\d{10}\) \[GEN\] \[INF\] InitInstance\(hInst=0x1000, nThreadID=0x2a\)\r\n$)"));
     EXPECT_TRUE(stamped.match(QString::fromLatin1(text.mid(9))).hasMatch()) << text.constData();
 }
+
+TEST_F(Log, logFileIsCreatedForItsOwnerAloneWhateverTheUmask) {
+    writeSettings("Level=1\n");
+    const mode_t previous = ::umask(022);
+    abif::DiagnosticLog log(settingsPath(), logPath());
+    line(log, abif::LogError, abif::LogGeneral, "failed\n");
+    ::umask(previous);
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(logPath()).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+}
+
+// Settings as a hand-edited profile may spell them, and the one line each lets through.
+struct Spelling {
+    const char *name;
+    QByteArray ini;
+    QByteArray logged;
+};
+void PrintTo(const Spelling &s, std::ostream *out) { *out << s.name; }
+
+class SettingsSpelling : public Log, public ::testing::WithParamInterface<Spelling> {};
+
+TEST_P(SettingsSpelling, sectionAndKeysAreReadInAnyLetterCase) {
+    writeSettingsFile(GetParam().ini);
+    abif::DiagnosticLog log(settingsPath(), logPath());
+    line(log, abif::LogError, abif::LogGadFile, "gad\n");
+    line(log, abif::LogInformation, abif::LogDevice, "dev\n");
+    EXPECT_EQ(logText(), GetParam().logged);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Profiles, SettingsSpelling,
+    ::testing::Values(Spelling{"lowerCase", "[dumplog]\nlevel=4\ncategory=2\ntimestamp=0\n", "[DEV] [INF] dev\r\n"},
+                      Spelling{"upperCase", "[DUMPLOG]\nLEVEL=1\nCATEGORY=8\nTIMESTAMP=0\n", "[GAD] [ERR] gad\r\n"},
+                      Spelling{"mixed", "[dumpLOG]\nLeVeL=4\nTimestamp=0\n", "[GAD] [ERR] gad\r\n[DEV] [INF] dev\r\n"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(Log, aFailedWriteShowsErrorOnceAndSwitchesLoggingOff) {
     writeSettings("Level=4\n");

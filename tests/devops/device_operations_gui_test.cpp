@@ -6,10 +6,19 @@
 #include "libui/dialog_driver.h"
 
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTest>
+
+#include <optional>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
@@ -98,7 +107,65 @@ void cancelThenConfirm(QMessageBox &box, int triesLeft = 500) {
     }
 }
 
-TEST_F(DeviceDialogs, cancelPressedAroundTheWriteEndsCancelledAlthoughTheMachineWasWritten) {
+TEST_F(DeviceDialogs, cancelPressedBeforeTheWriteEndsCancelledWithTheMachineUntouched) {
+    Container base, changed, result;
+    ASSERT_EQ(code(read(base.get())), code(ABIF_OK));
+    panel({"fax", "remove", "2"});
+    const test::Book atMachine = test::bookOf(shown());
+    test::Book edited = test::bookOf(base.get());
+    edited.fax[1].name = QStringLiteral("Renamed");
+    test::fill(changed.get(), edited);
+
+    test::driveModal<QMessageBox>([](QMessageBox &box) { cancelThenConfirm(box); });
+    EXPECT_EQ(code(update(base.get(), changed.get(), result.get(), 0x28)), code(ABIF_E_CANCEL));
+    EXPECT_EQ(test::bookOf(shown()), atMachine);
+    EXPECT_EQ(ABIFData_GetCount_Fax(result.get()), 0);
+    EXPECT_TRUE(panel({"show"}).contains("lock: free"));
+}
+
+// Takes the lock the stand-in holds while it stores what the machine was
+// sent: a write sent meanwhile waits inside the send until release().
+class HeldMachineWrites {
+public:
+    explicit HeldMachineWrites(const QString &folder)
+        : fd_(::open(QFile::encodeName(folder + QStringLiteral("/state.lock")).constData(),
+                     O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
+        if (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) release();
+    }
+    ~HeldMachineWrites() { release(); }
+    HeldMachineWrites(const HeldMachineWrites &) = delete;
+    HeldMachineWrites &operator=(const HeldMachineWrites &) = delete;
+    [[nodiscard]] bool held() const { return fd_ >= 0; }
+    void release() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+};
+
+abif::CProgressDlg *progressDialog() {
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *progress = qobject_cast<abif::CProgressDlg *>(widget); progress && progress->isVisible())
+            return progress;
+    return nullptr;
+}
+
+// Presses Escape on the progress dialog once its Cancel is disabled, or
+// after a second with Cancel still enabled, then lets the write through.
+void escapeDuringTheSend(HeldMachineWrites &writes, bool &escaped, int triesLeft = 100) {
+    QTimer::singleShot(10, qApp, [&writes, &escaped, triesLeft] {
+        abif::CProgressDlg *progress = progressDialog();
+        QPushButton *cancel = progress ? progress->findChild<QPushButton *>(QStringLiteral("cancel")) : nullptr;
+        if (cancel && cancel->isEnabled() && triesLeft > 0) return escapeDuringTheSend(writes, escaped, triesLeft - 1);
+        if (progress) QTest::keyClick(progress, Qt::Key_Escape);
+        escaped = progress != nullptr;
+        QTimer::singleShot(100, qApp, [&writes] { writes.release(); });
+    });
+}
+
+TEST_F(DeviceDialogs, cancelPressedWhileTheBlockIsSentIsRefusedAndTheUpdateReturnsTheMachine) {
     Container base, changed, result;
     ASSERT_EQ(code(read(base.get())), code(ABIF_OK));
     panel({"fax", "remove", "2"});
@@ -106,10 +173,38 @@ TEST_F(DeviceDialogs, cancelPressedAroundTheWriteEndsCancelledAlthoughTheMachine
     edited.fax[1].name = QStringLiteral("Renamed");
     test::fill(changed.get(), edited);
 
-    test::driveModal<QMessageBox>([](QMessageBox &box) { cancelThenConfirm(box); });
-    EXPECT_EQ(code(update(base.get(), changed.get(), result.get(), 0x28)), code(ABIF_E_CANCEL));
+    std::optional<HeldMachineWrites> writes;
+    bool escaped = false;
+    // The question comes just before the write: confirming it with the
+    // machine's writes held keeps the block in flight while Escape is pressed.
+    std::function<void(QMessageBox &)> confirm = [&](QMessageBox &box) {
+        abif::CProgressDlg *progress = progressDialog();
+        QPushButton *cancel = progress ? progress->findChild<QPushButton *>(QStringLiteral("cancel")) : nullptr;
+        if (!cancel || !cancel->isEnabled()) {
+            QTimer::singleShot(10, &box, [&confirm, &box] { confirm(box); });
+            return;
+        }
+        writes.emplace(folder.path());
+        ASSERT_TRUE(writes->held());
+        box.button(QMessageBox::Ok)->click();
+        escapeDuringTheSend(*writes, escaped);
+    };
+    test::driveModal<QMessageBox>(confirm);
+    EXPECT_EQ(code(update(base.get(), changed.get(), result.get(), 0x28)), code(ABIF_OK));
+    EXPECT_TRUE(escaped);
     EXPECT_EQ(test::bookOf(shown()), edited);
+    EXPECT_EQ(test::bookOf(result.get()), edited);
     EXPECT_TRUE(panel({"show"}).contains("lock: free"));
+}
+
+TEST_F(DeviceDialogs, behindAWindowABusyMachineIsWaitedForBeyondTheLimitWithoutOne) {
+    abif::setBusyWaitWithoutWindowMs(100);
+    const auto restore = qScopeGuard([] { abif::setBusyWaitWithoutWindowMs(abif::kBusyWaitWithoutWindowMs); });
+    panel({"busy", "on"});
+    QTimer::singleShot(700, qApp, [this] { arrange([](qvs::MachineState &s) { s.busy = false; }); });
+    Container data;
+    EXPECT_EQ(code(read(data.get())), code(ABIF_OK));
+    EXPECT_EQ(test::bookOf(data.get()), test::bookOf(shown()));
 }
 
 TEST_F(DeviceDialogs, passwordTypedIntoThePasswordDialogIsAcceptedAndReturned) {

@@ -1,11 +1,18 @@
 // The four device operations end to end, headless: the exports, their worker
 // threads, the stand-in library and the simulated machine behind it.
+#include "device/progress_control.h"
 #include "device_fixture.h"
 #include "qvs_stilib.h"
+
+#include <QScopeGuard>
 
 #include <algorithm>
 
 #include <atomic>
+#include <chrono>
+#include <future>
+#include <stdexcept>
+#include <string>
 #include <thread>
 
 namespace {
@@ -209,6 +216,73 @@ TEST_F(DeviceOperations, busyMachineIsWaitedForUntilItIsFree) {
     EXPECT_TRUE(freed);
     EXPECT_EQ(test::bookOf(data.get()), test::bookOf(shown()));
 }
+
+TEST_F(DeviceOperations, busyMachineWithoutAWindowEndsWithTheBusyCodeOnceTheWaitLimitIsOver) {
+    // The production limit is a minute; the rule is the same for a shorter one.
+    constexpr std::chrono::milliseconds limit{1500};
+    abif::setBusyWaitWithoutWindowMs(limit.count());
+    const auto restore = qScopeGuard([] { abif::setBusyWaitWithoutWindowMs(abif::kBusyWaitWithoutWindowMs); });
+    panel({"busy", "on"});
+    Container data;
+    const auto started = std::chrono::steady_clock::now();
+    std::future<int32_t> reading = std::async(std::launch::async, [&] { return read(data.get()); });
+    if (reading.wait_for(limit + std::chrono::seconds(1)) != std::future_status::ready) {
+        panel({"busy", "off"});  // lets the read end, so that the failure is reported
+        ADD_FAILURE() << "the read was still waiting a second after the limit";
+    }
+    EXPECT_EQ(code(reading.get()), code(ABIF_E_BUSY_LIBRARY));
+    EXPECT_GE(std::chrono::steady_clock::now() - started, limit);
+    EXPECT_EQ(ABIFData_GetCount_Fax(data.get()), 0);
+    EXPECT_TRUE(panel({"show"}).contains("lock: free"));
+}
+
+// What a prompt on the worker's path may throw: the worker must still end
+// with an error code, never with success.
+struct Thrown {
+    const char *name;
+    void (*raise)();
+};
+void PrintTo(const Thrown &t, std::ostream *out) { *out << t.name; }
+
+class ThrowingPrompt final : public abif::LibraryUi {
+public:
+    explicit ThrowingPrompt(void (*raise)()) : raise_(raise) { abif::setLibraryUi(this); }
+    ~ThrowingPrompt() override { abif::setLibraryUi(nullptr); }
+    abif::MessageAnswer message(const QString &, abif::MessageButtons, abif::MessageIcon) override {
+        raise_();
+        return abif::MessageAnswer::Ok;
+    }
+    void setBusy(bool) override {}
+    void openHelp(const QUrl &) override {}
+
+private:
+    void (*raise_)();
+};
+
+class WorkerMeetsAnException : public DeviceOperations, public ::testing::WithParamInterface<Thrown> {};
+
+TEST_P(WorkerMeetsAnException, endsWithTheMemoryCodeAndTheMachineUntouched) {
+    Container base, changed, result;
+    ASSERT_EQ(code(read(base.get())), code(ABIF_OK));
+    panel({"fax", "remove", "2"});
+    const Book atMachine = test::bookOf(shown());
+    Book edited = test::bookOf(base.get());
+    edited.fax[1].name = QStringLiteral("Renamed");
+    test::fill(changed.get(), edited);
+
+    ThrowingPrompt ui(GetParam().raise);
+    EXPECT_EQ(code(update(base.get(), changed.get(), result.get(), 0x28)), code(ABIF_E_MEMORY));
+    EXPECT_EQ(ABIFData_GetCount_Fax(result.get()), 0);
+    EXPECT_EQ(test::bookOf(shown()), atMachine);
+    EXPECT_TRUE(panel({"show"}).contains("lock: free"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, WorkerMeetsAnException,
+    ::testing::Values(Thrown{"standardException", [] { throw std::runtime_error("prompt failed"); }},
+                      Thrown{"plainValue", [] { throw 42; }},
+                      Thrown{"otherClass", [] { throw std::string("not a std::exception"); }}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // A machine condition that makes every operation fail, and the code it gives.
 struct Refusal {

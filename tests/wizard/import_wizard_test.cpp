@@ -1,6 +1,7 @@
 // The import wizard driven through its pages as a person would, and
 // Abif_Import around it.
 #include "core/diagnostic_log.h"
+#include "core/live_containers.h"
 #include "import/import_file_chooser.h"
 #include "import/import_kinds.h"
 #include "import/import_result_page.h"
@@ -247,6 +248,8 @@ class ImportExport : public testing::Test {
 protected:
     ImportExport() : container_(ABIFData_Create()) {}
     ~ImportExport() override { ABIFData_Delete(container_); }
+    // The container behind the handle, to look at what the import left.
+    [[nodiscard]] const CAbifData &contents() const { return *abif::checkedContainer(container_); }
 
     test::ScriptedUi ui_;
     wizard::Files files_;
@@ -300,10 +303,10 @@ TEST_F(ImportExport, aFullCsvImportFillsTheContainer) {
     EXPECT_EQ(Abif_Import(abif::SourceCsv, nullptr, abif::DestinationPcFax, container_, abif::kImportHighlightCandidates),
               ABIF_OK);
     EXPECT_TRUE(finished);
-    EXPECT_EQ(imports::recordsOf(*container_, abif::DestinationPcFax),
+    EXPECT_EQ(imports::recordsOf(contents(), abif::DestinationPcFax),
               (QStringList{u"bob|555-2|Acme|"_qs, u"Anna|555-1||first"_qs}));
     EXPECT_EQ(ABIFData_GetCount_Fax(container_), 0);
-    EXPECT_EQ(container_->array<CAbifMyFaxData>().limit(), 10);
+    EXPECT_EQ(contents().array<CAbifMyFaxData>().limit(), 10);
 }
 
 // Where the person cancels: 0 file page, 1 destination, 2 assignment, 3 the
@@ -338,7 +341,7 @@ TEST_P(CancelAnywhere, leavesTheContainerUntouched) {
     });
     EXPECT_EQ(Abif_Import(abif::SourceCsv, reinterpret_cast<const char16_t *>(path.utf16()), kAllBooks, container_, abif::kImportHighlightCandidates),
               ABIF_E_CANCEL);
-    EXPECT_EQ(imports::recordsOf(*container_, abif::DestinationFax), QStringList{u"Earlier|1"_qs});
+    EXPECT_EQ(imports::recordsOf(contents(), abif::DestinationFax), QStringList{u"Earlier|1"_qs});
     EXPECT_EQ(ABIFData_GetCount_MyFax(container_), 0);
 }
 
