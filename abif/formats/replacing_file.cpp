@@ -85,11 +85,16 @@ int createTemporary(const Place &place, bool replacing, QByteArray &path, int &f
         }
         if (!tryWriterLock(fd)) {
             const int error = errno;
+            if (error == EAGAIN || error == EACCES) {
+                // Another save's clean-up took it before it was locked, and removes it.
+                ::close(fd);
+                continue;
+            }
             ::unlink(path.constData());
             ::close(fd);
             return error;
         }
-        // Another save's clean-up may have taken the file before it was locked.
+        // Or took it and removed it already.
         if (namesFile(path, fd)) return 0;
         ::close(fd);
     }
