@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  libacl1-dev acl samba-common-bin
+  libacl1-dev libattr1-dev acl samba-common-bin
   libqt6sql6-sqlite
   python3 binutils
   xvfb xauth fonts-wqy-microhei fonts-tlwg-garuda-ttf

@@ -5,7 +5,7 @@
 #include "core/record_text.h"
 #include "formats/csv_file.h"
 #include "formats/file_error.h"
-#include "formats/replacing_file.h"
+#include "formats/locked_file.h"
 
 #include <new>
 
@@ -48,18 +48,17 @@ bool writeEntries(CCSVFile &csv, int32_t type, const CAbifData &data) {
 int32_t exportCsv(const QString &path, int32_t type, const CAbifData &data) {
     BusyScope busy;
     try {
-        ReplacingFile file(path);
-        CCSVFile csv(file);
+        MemorySink text;
+        CCSVFile csv(text);
         // No byte-order mark: the file is plain text in the user's charset.
         csv.setEncoding(CCSVFile::EncodingAnsi);
         if (!writeEntries(csv, type, data)) return ABIF_E_MEMORY;
-        file.commit();
+        if (const int error = writeWholeFile(path, text.bytes())) {
+            logResult(false, LogImport, "Export: (%d, 0x%x, %s)\n", fileErrorCause(error), static_cast<unsigned>(error),
+                      path.toUtf8().constData());
+            return error;
+        }
         return ABIF_OK;
-    } catch (const FileError &error) {
-        logResult(false, LogImport, "Export: (%d, 0x%x, %s)\n", error.cause(), static_cast<unsigned>(error.osError()),
-                  error.fileName().toUtf8().constData());
-        // A failure must never read as ABIF_OK.
-        return error.osError() > 0 ? error.osError() : ABIF_E_FAIL;
     } catch (const std::bad_alloc &) {
         return ABIF_E_MEMORY;
     }

@@ -70,7 +70,7 @@ int32_t CGADUtil::update(const QString &path, const CAbifData &base, const CAbif
 
     if (const int error = locked.replace(file.output())) return fileFailure("Update", path, error);
     if (r != ABIF_OK) return r;
-    QByteArray written;
-    if (const int error = locked.readAll(written)) return fileFailure("Update", path, error);
-    return parse(written, output);
+    // The new content is in place: a failure from now on would report a
+    // saved file as unsaved, so the result comes from the bytes written.
+    return parse(file.output(), output);
 }

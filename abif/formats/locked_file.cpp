@@ -1,5 +1,7 @@
 #include "formats/locked_file.h"
 
+#include "formats/replacing_file.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -17,30 +19,7 @@ namespace {
 
 constexpr std::chrono::milliseconds kLockPoll{10};
 
-bool takeLock(int fd) {
-    struct flock lock {};
-    lock.l_type = F_WRLCK;
-    lock.l_whence = SEEK_SET;
-    lock.l_start = 0;
-    lock.l_len = 0;  // the whole file, however long it grows
-    return ::fcntl(fd, F_OFD_SETLK, &lock) == 0;
-}
-
 bool sameFile(const struct stat &a, const struct stat &b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
-
-int openForWriting(const QByteArray &path, bool &created) {
-    created = false;
-    int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
-    if (fd >= 0 || errno != ENOENT) return fd;
-    fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-        created = true;
-        return fd;
-    }
-    // Created by someone else in between, or a dangling symbolic link.
-    if (errno == EEXIST) return ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    return -1;
-}
 
 // A device, pipe or folder is no address book, and renaming over one would
 // replace it.
@@ -69,56 +48,65 @@ int readToEnd(int fd, QByteArray &bytes) {
     }
 }
 
-int writeAll(int fd, const QByteArray &bytes) {
-    const char *p = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        if (n == 0) return EIO;
-        p += n;
-        left -= n;
-    }
+// Where a file that does not exist yet will be: its folder resolved. A
+// dangling symbolic link is refused rather than replaced by a file.
+int missingTarget(const QByteArray &path, QByteArray &target) {
+    struct stat link {};
+    if (::lstat(path.constData(), &link) == 0) return ENOENT;
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+    const QByteArray name = path.mid(slash + 1);
+    if (name.isEmpty() || name == "." || name == "..") return EISDIR;
+    char resolved[PATH_MAX];
+    if (!::realpath(folder.constData(), resolved)) return errno;
+    target = QByteArray(resolved) == "/" ? '/' + name : QByteArray(resolved) + '/' + name;
     return 0;
 }
 
-void syncFolder(const QByteArray &folder) {
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    // The rename is done either way; this only hurries it to the disk.
-    ::fsync(fd);
-    ::close(fd);
+int folderWriteError(const QByteArray &target) {
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = slash == 0 ? QByteArray("/") : target.left(slash);
+    return ::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) == 0 ? 0 : errno;
 }
 
 }  // namespace
 
+bool tryWriterLock(int fd) {
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = 0;
+    lock.l_len = 0;  // the whole file, however long it grows
+    return ::fcntl(fd, F_OFD_SETLK, &lock) == 0;
+}
+
 LockedFile::~LockedFile() { close(); }
 
 void LockedFile::close() {
-    if (fd_ < 0) return;
-    // Still holding the lock, so the path names our file.
-    if (created_) ::unlink(path_.constData());
-    ::close(fd_);
+    if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
-    created_ = false;
+    open_ = false;
 }
 
 int LockedFile::open(const QString &path, std::chrono::milliseconds wait) {
     close();
-    path_ = QFile::encodeName(path);
+    const QByteArray name = QFile::encodeName(path);
+    // As open() says of an empty name.
+    if (name.isEmpty()) return ENOENT;
     const auto deadline = std::chrono::steady_clock::now() + wait;
+    int fd = -1;
     for (;;) {
-        bool created = false;
-        const int fd = openForWriting(path_, created);
-        if (fd < 0) return errno;
+        fd = ::open(name.constData(), O_RDWR | O_CLOEXEC);
+        if (fd < 0) {
+            if (errno != ENOENT) return errno;
+            if (const int error = missingTarget(name, target_)) return error;
+            break;
+        }
         if (const int error = plainFileError(fd)) {
             ::close(fd);
             return error;
         }
-        while (!takeLock(fd)) {
+        while (!tryWriterLock(fd)) {
             const int error = errno;
             if ((error != EAGAIN && error != EACCES && error != EINTR) ||
                 std::chrono::steady_clock::now() >= deadline) {
@@ -133,54 +121,51 @@ int LockedFile::open(const QString &path, std::chrono::milliseconds wait) {
             ::close(fd);
             return error;
         }
-        if (::stat(path_.constData(), &named) == 0 && sameFile(held, named)) {
-            fd_ = fd;
-            created_ = created;
-            break;
-        }
+        if (::stat(name.constData(), &named) == 0 && sameFile(held, named)) break;
         // The previous holder replaced or removed the file: lock the new one.
         ::close(fd);
     }
-    char resolved[PATH_MAX];
-    if (!::realpath(path_.constData(), resolved)) {
-        const int error = errno;
-        close();
+    if (fd >= 0) {
+        char resolved[PATH_MAX];
+        if (!::realpath(name.constData(), resolved)) {
+            const int error = errno;
+            ::close(fd);
+            return error;
+        }
+        target_ = resolved;
+    }
+    if (const int error = folderWriteError(target_)) {
+        if (fd >= 0) ::close(fd);
         return error;
     }
-    target_ = resolved;
+    fd_ = fd;
+    open_ = true;
     return 0;
 }
 
-int LockedFile::readAll(QByteArray &bytes) const { return fd_ < 0 ? EBADF : readToEnd(fd_, bytes); }
-
-int LockedFile::replace(const QByteArray &bytes) {
-    if (fd_ < 0) return EBADF;
-    // `target_` is absolute, so it has a slash.
-    const qsizetype slash = target_.lastIndexOf('/');
-    const QByteArray folder = slash == 0 ? QByteArray("/") : target_.left(slash);
-    QByteArray temporary = target_.left(slash + 1) + '.' + target_.mid(slash + 1) + ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return errno;
-    auto fail = [&](int error) {
-        ::unlink(temporary.constData());
-        ::close(fd);
-        return error;
-    };
-    if (!takeLock(fd)) return fail(errno);
-    if (const int error = writeAll(fd, bytes)) return fail(error);
-    struct stat old {};
-    if (::fstat(fd_, &old) != 0) return fail(errno);
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
-        // Only root may give a file away; anyone else keeps it as their own.
+int LockedFile::readAll(QByteArray &bytes) const {
+    if (!open_) return EBADF;
+    if (fd_ < 0) {
+        bytes.clear();
+        return 0;
     }
-    if (::fchmod(fd, old.st_mode & 07777) != 0) return fail(errno);
-    if (::fsync(fd) != 0) return fail(errno);
-    if (::rename(temporary.constData(), target_.constData()) != 0) return fail(errno);
-    ::close(fd_);
-    fd_ = fd;
-    created_ = false;
-    syncFolder(folder);
+    return readToEnd(fd_, bytes);
+}
+
+int LockedFile::replace(QByteArrayView bytes) {
+    if (!open_) return EBADF;
+    int replacement = -1;
+    if (const int error = replaceFile(target_, fd_, bytes, replacement)) return error;
+    // The new content is in place; closing the old file cannot undo that.
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = replacement;
     return 0;
+}
+
+int writeWholeFile(const QString &path, QByteArrayView bytes) {
+    LockedFile file;
+    if (const int error = file.open(path)) return error;
+    return file.replace(bytes);
 }
 
 int readWholeFile(const QString &path, QByteArray &bytes) {

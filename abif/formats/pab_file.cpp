@@ -4,6 +4,7 @@
 #include "core/diagnostic_log.h"
 #include "formats/pab_backup_container.h"
 #include "formats/file_error.h"
+#include "formats/locked_file.h"
 #include "formats/pab_backup_layout.h"
 #include "formats/pab_file_io.h"
 
@@ -118,7 +119,7 @@ int32_t CPabFile::makeImage(const CAbifData &data, const QDateTime &stamp, std::
 int32_t CPabFile::backup(const QString &path, const CAbifData &data) {
     std::vector<uint8_t> image;
     if (const int32_t r = makeImage(data, QDateTime::currentDateTime(), image)) return r;
-    if (const int error = writeFileAtomically(path, image.data(), image.size()))
+    if (const int error = writeWholeFile(path, QByteArrayView(image.data(), static_cast<qsizetype>(image.size()))))
         return fileFailure("DoBackup", path, error);
     return ABIF_OK;
 }

@@ -1,7 +1,5 @@
 #include "formats/pab_file_io.h"
 
-#include "formats/file_error.h"
-#include "formats/replacing_file.h"
 
 #include <QFile>
 
@@ -12,17 +10,6 @@
 #include <unistd.h>
 
 namespace abif::backup {
-
-int writeFileAtomically(const QString &path, const uint8_t *data, size_t size) {
-    try {
-        ReplacingFile file(path);
-        file.write(QByteArrayView(data, static_cast<qsizetype>(size)));
-        file.commit();
-        return 0;
-    } catch (const FileError &error) {
-        return error.osError();
-    }
-}
 
 FileInput::FileInput(const QString &path) {
     fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);

@@ -1,4 +1,4 @@
-// File access of the backup file, reporting the system's error numbers.
+// Reading the backup file, reporting the system's error numbers.
 #pragma once
 
 #include <QByteArray>
@@ -8,11 +8,6 @@
 #include <cstdint>
 
 namespace abif::backup {
-
-// Writes `size` bytes to `path` through a new file beside it that replaces
-// `path` only when complete, so a failure leaves any previous file intact.
-// Returns 0 or the system's error number.
-int writeFileAtomically(const QString &path, const uint8_t *data, size_t size);
 
 // Buffered reading of a whole file.
 class FileInput {

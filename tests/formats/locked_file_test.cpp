@@ -1,14 +1,24 @@
-// One writer at a time, also across a replacement of the file.
+// One writer at a time, also across a replacement of the file, and what a
+// replacement keeps, follows, refuses and cleans up.
 #include "formats/locked_file.h"
+#include "support/folder_state.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <csignal>
 #include <future>
 #include <thread>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -67,19 +77,97 @@ TEST_F(LockedFileTest, waitingWriterEndsUpHoldingTheReplacement) {
     waiter.join();
 }
 
-TEST_F(LockedFileTest, fileCreatedButNeverFilledIsRemovedAgain) {
+TEST_F(LockedFileTest, openingAMissingFileCreatesNothingUntilItIsWritten) {
     const QString fresh = dir.filePath(QStringLiteral("fresh.qad"));
     {
         abif::LockedFile file;
         ASSERT_EQ(file.open(fresh), 0);
-        EXPECT_TRUE(QFile::exists(fresh));
+        EXPECT_FALSE(file.exists());
+        QByteArray seen = "unread";
+        ASSERT_EQ(file.readAll(seen), 0);
+        EXPECT_TRUE(seen.isEmpty());
+        EXPECT_FALSE(QFile::exists(fresh)) << "a first save killed now would leave an empty file";
     }
     EXPECT_FALSE(QFile::exists(fresh));
     {
         abif::LockedFile file;
-        ASSERT_EQ(file.open(path), 0);
+        ASSERT_EQ(file.open(fresh), 0);
+        ASSERT_EQ(file.replace("new"), 0);
+        EXPECT_TRUE(file.exists());
     }
-    EXPECT_TRUE(QFile::exists(path)) << "a file that was there stays";
+    EXPECT_EQ(test::contentOf(fresh), "new");
+}
+
+TEST_F(LockedFileTest, replacementLeavesOnlyTheNewFile) {
+    ASSERT_EQ(abif::writeWholeFile(path, "new"), 0);
+    EXPECT_EQ(test::contentOf(path), "new");
+    EXPECT_EQ(test::entriesOf(dir.path()), QStringList{"book.qad"});
+}
+
+TEST_F(LockedFileTest, replacementKeepsThePermissionsOfTheFileItReplaces) {
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+    ASSERT_EQ(abif::writeWholeFile(path, "new"), 0);
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST_F(LockedFileTest, replacementWritesThroughALinkToTheFileItNames) {
+    const QString link = dir.filePath(QStringLiteral("link.qad"));
+    ASSERT_TRUE(QFile::link(path, link));
+    ASSERT_EQ(abif::writeWholeFile(link, "new"), 0);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(test::contentOf(path), "new");
+}
+
+TEST_F(LockedFileTest, fileThatCannotBeCreatedGivesTheSystemError) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    const struct {
+        const char *name;
+        int error;
+    } cases[] = {{"missing/book.qad", ENOENT}, {"book.qad/inner.qad", ENOTDIR}, {"folder", EISDIR}};
+    for (const auto &c : cases)
+        EXPECT_EQ(abif::writeWholeFile(dir.filePath(QString::fromLatin1(c.name)), "new"), c.error) << c.name;
+    EXPECT_EQ(test::entriesOf(dir.path()), (QStringList{"book.qad", "folder"}));
+    EXPECT_EQ(test::contentOf(path), "old");
+}
+
+TEST_F(LockedFileTest, writeThatFailsPartWayLeavesThePreviousFileAndNoLeftovers) {
+    // A file size limit makes writing fail part-way, as a full disk does.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const int error = abif::writeWholeFile(path, QByteArray(100000, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(error, EFBIG);
+    EXPECT_EQ(test::contentOf(path), "old");
+    EXPECT_EQ(test::entriesOf(dir.path()), QStringList{"book.qad"});
+}
+
+// What a killed writer left is removed; what a live writer holds, and names
+// that are not the library's, stay.
+TEST_F(LockedFileTest, replacementRemovesOnlyTheTemporariesNoWriterHolds) {
+    const auto put = [&](const char *name) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("partial");
+    };
+    put(".book.qad.abif-k1lled00");
+    put(".book.qad.abif-live0000");
+    put(".book.qad.abif-notes");
+    put(".other.qad.abif-k1lled00");
+    const int live = ::open(QFile::encodeName(dir.filePath(".book.qad.abif-live0000")).constData(), O_RDWR);
+    ASSERT_GE(live, 0);
+    ASSERT_TRUE(abif::tryWriterLock(live));
+
+    ASSERT_EQ(abif::writeWholeFile(path, "new"), 0);
+    ::close(live);
+    EXPECT_EQ(test::entriesOf(dir.path()),
+              (QStringList{".book.qad.abif-live0000", ".book.qad.abif-notes", ".other.qad.abif-k1lled00", "book.qad"}));
+    EXPECT_EQ(test::contentOf(path), "new");
 }
 
 }  // namespace
