@@ -19,7 +19,9 @@ constexpr qint32 kUpdateFlags = 0x28;  // ask before overwriting changes made at
 constexpr qint32 kCertifyFlags = 0x1F;
 constexpr qint32 kGadAskOverwrite = 0x20;
 constexpr qint32 kBackupFlags = 0x17;
-constexpr qint32 kImportMachineAndPcFax = ABIF_IMPORT_TO_PC_FAX | ABIF_IMPORT_TO_FAX | ABIF_IMPORT_TO_EMAIL;
+// The machine's email addresses are not offered: this model stores none of
+// them, so imported ones would vanish at the next save.
+constexpr qint32 kImportMachineAndPcFax = ABIF_IMPORT_TO_PC_FAX | ABIF_IMPORT_TO_FAX;
 constexpr qint32 kImportPcFaxOnly = ABIF_IMPORT_TO_PC_FAX;
 
 constexpr quint32 kStatusFirst = 0x21000000;
@@ -62,7 +64,6 @@ std::optional<ExportKind> exportKindOf(qint32 source) {
     switch (source) {
     case ExportSourcePcFax: return ExportKind{&AddEntries<CAdrMemberPcFax>, ABIF_EXPORT_MYFAX};
     case ExportSourceAioFax: return ExportKind{&AddEntries<CAdrMemberAioFax>, ABIF_EXPORT_FAX};
-    case ExportSourceAioEmail: return ExportKind{&AddEntries<CAdrMemberAioEmail>, ABIF_EXPORT_EMAIL};
     default: return std::nullopt;
     }
 }
@@ -246,13 +247,13 @@ quint16 CAdrInputOutput::RestoreMachineBook(CAdrData &data) {
 }
 
 quint16 CAdrInputOutput::Import(CAdrData &target, bool machineOpen, AdrIdMode machineMode, int freePcFax,
-                                int freeFax, int freeEmail, ImportedKind &importedKind) {
+                                int freeFax, ImportedKind &importedKind) {
     importedKind = ImportedNothing;
     AbifContainer container = newContainer();
     if (!container) return AdrIoImportFailed;
     ABIFData_SetLimit_MyFax(container.get(), freePcFax);
     ABIFData_SetLimit_Fax(container.get(), freeFax);
-    ABIFData_SetLimit_EMail(container.get(), freeEmail);
+    ABIFData_SetLimit_EMail(container.get(), 0);
     const qint32 imported = Abif_Import(ABIF_IMPORT_CSV, u"", machineOpen ? kImportMachineAndPcFax : kImportPcFaxOnly,
                                         container.get(), ABIF_IMPORT_HIGHLIGHT_ALL);
     if (imported == kCancelled) return AdrIoCancelled;
@@ -266,11 +267,6 @@ quint16 CAdrInputOutput::Import(CAdrData &target, bool machineOpen, AdrIdMode ma
     if (ABIFData_GetCount_Fax(container.get()) > 0) {
         if (const quint16 code = TakeRecordsAsNew<CAdrMemberAioFax>(container.get(), target, machineMode)) return code;
         importedKind = ImportedAioFax;
-    }
-    if (ABIFData_GetCount_EMail(container.get()) > 0) {
-        if (const quint16 code = TakeRecordsAsNew<CAdrMemberAioEmail>(container.get(), target, machineMode))
-            return code;
-        importedKind = ImportedAioEmail;
     }
     return AdrIoOk;
 }

@@ -20,7 +20,6 @@ enum ImportedKind : qint32 {
     ImportedNothing = -1,
     ImportedPcFax = 0,
     ImportedAioFax = 1,
-    ImportedAioEmail = 2,
 };
 
 // Frees a library container.
@@ -61,11 +60,11 @@ public:
 
     // Runs the import wizard and adds what it delivers to `target` as new
     // entries: PC fax members with the first free IDs, machine entries with
-    // IDs in `machineMode`. The wizard offers the machine's books only while
-    // `machineOpen`, and never more records of a book than its free count.
-    // `importedKind` names the book the records went to.
+    // IDs in `machineMode`. The wizard offers the machine's fax book only
+    // while `machineOpen`, and never more records of a book than its free
+    // count. `importedKind` names the book the records went to.
     quint16 Import(CAdrData &target, bool machineOpen, AdrIdMode machineMode, int freePcFax, int freeFax,
-                   int freeEmail, ImportedKind &importedKind);
+                   ImportedKind &importedKind);
     // Asks which book to export and where, then writes it as a CSV file.
     quint16 Export(const CAdrData &data, bool machineOpen, ExportSourceChooser &chooser);
 
