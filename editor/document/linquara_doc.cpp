@@ -201,10 +201,18 @@ void CLinquaraDoc::OnSaveAll() {
     m_history.CopyCurrent(&working);
     SaveOutcome outcome;
     outcome.pcFax = SavePcFaxPart(working, false) == AdrIoOk;
-    outcome.machineCode = ConnectAndUpdate(working);
-    outcome.machine = machineWritten(outcome.machineCode);
-    ShowDeviceMessage(outcome.machineCode);
+    if (MayReachMachine()) {
+        outcome.machineCode = ConnectAndUpdate(working);
+        outcome.machine = machineWritten(outcome.machineCode);
+        ShowDeviceMessage(outcome.machineCode);
+    }
     CommitSaves(outcome, working);
+}
+
+bool CLinquaraDoc::MayReachMachine() const {
+    // Offline, a save must not bring the machine's book into a run that
+    // never showed it, nor write over it.
+    return m_machineConnected && m_settings.Config().connect == 1;
 }
 
 void CLinquaraDoc::CommitSaves(const SaveOutcome &outcome, CAdrData &working) {

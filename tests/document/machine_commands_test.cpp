@@ -223,6 +223,49 @@ TEST_F(DocumentTest, backupThenRestoreBringsTheFaxPartBackAsAnUndoableChange) {
     EXPECT_EQ(test::faxPart(data()), test::faxPart(saved));
 }
 
+// Started offline with a device address: Save All saves the PC fax book and
+// leaves the machine, and the shared-folder file of other runs, alone.
+TEST_F(DocumentTest, saveAllOfflineNeitherReadsTheMachineNorRewritesTheSharedFolderFile) {
+    const QString recordFile = file(QStringLiteral("Data.dat"));
+    {
+        CAdrShareData record = test::shareRecord(1, home.filePath(QStringLiteral("scans")));
+        record.hostName = QStringLiteral("OFFICE-PC");
+        record.shareName = QStringLiteral("scans");
+        ASSERT_TRUE(CShareFile::Write(recordFile, ScanUserState{}, {record}));
+    }
+    QFile kept(recordFile);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    const QByteArray before = kept.readAll();
+    kept.close();
+    writeBook(file(QStringLiteral("office.qad")), {QStringLiteral("Anna")});
+    start({MethodOffline, QStringLiteral("192.0.2.7"), file(QStringLiteral("office.qad")), {}});
+    ASSERT_FALSE(doc->IsMachineConnected());
+    edit(test::pcFax(2, QStringLiteral("Ben")));
+
+    doc->OnSaveAll();
+    EXPECT_TRUE(prompt.shown.isEmpty());
+    EXPECT_FALSE(doc->IsPcFaxModified());
+    EXPECT_EQ(namesInFile(file(QStringLiteral("office.qad"))), (QStringList{QStringLiteral("Anna"), QStringLiteral("Ben")}));
+    EXPECT_FALSE(doc->IsMachineConnected());
+    EXPECT_FALSE(doc->IsDeviceAccessed());
+    EXPECT_TRUE(data().Map<CAdrMemberAioFax>().IsEmpty());
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), before);
+}
+
+TEST_F(DocumentTest, saveAllLeavesTheMachineAloneWhileTheSettingsSwitchConnectingOff) {
+    start();
+    renumber(1, QStringLiteral("+49 30 111"));
+    EnvironmentRecord config = doc->Settings().Config();
+    config.connect = 0;
+    doc->Settings().WriteConfig(config);
+    const qvs::MachineState atMachine = shown();
+
+    doc->OnSaveAll();
+    EXPECT_EQ(shown(), atMachine);
+    EXPECT_TRUE(doc->IsMachineModified());
+}
+
 TEST_F(DocumentTest, backingUpWithUnsavedMachineChangesCanSaveThemFirst) {
     start();
     renumber(1, QStringLiteral("+49 30 111"));
