@@ -185,9 +185,11 @@ quint16 CAdrInputOutput::ReadMachine(CAdrData &target) {
         if (const quint16 code = Certify()) return code;
         read = AbifDevice_ReadData(m_deviceName, container.get(), kReadFlags, m_password);
     }
-    if (read == kNoFaxSlots) m_faxAvailable = 0;
-    if (read == kNoSecondPart) m_secondAvailable = 0;
     if (read != ABIF_OK && read != kNoFaxSlots && read != kNoSecondPart) return AdrIoResultOf(read, AdrIoReadFailed);
+    // Each read says what the machine holds now: one without fax slots
+    // must not hide the fax part of a later, healthy machine.
+    m_faxAvailable = read == kNoFaxSlots ? 0 : 1;
+    m_secondAvailable = read == kNoSecondPart ? 0 : 1;
 
     target.ClearKind(kReadClears);
     if (const quint16 code = TakeMachineFax(container.get(), target)) return code;

@@ -68,8 +68,8 @@ public:
     // Asks which book to export and where, then writes it as a CSV file.
     quint16 Export(const CAdrData &data, bool machineOpen, ExportSourceChooser &chooser);
 
-    // The machine's fax part can be shown and saved: false after the machine
-    // said it has no fax slots.
+    // The machine's fax part can be shown and saved: false while the last
+    // read said the machine has no fax slots.
     [[nodiscard]] bool IsFaxAvailable() const { return m_faxAvailable != 0; }
     [[nodiscard]] bool IsSecondPartAvailable() const { return m_secondAvailable != 0; }
     // The machine was read or written: later updates have a base to compare with.

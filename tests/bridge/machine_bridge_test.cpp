@@ -121,6 +121,21 @@ TEST_F(MachineBridge, aMachineWithoutFaxSlotsReportsItAndNeverBringsFaxEntriesBa
     EXPECT_TRUE(data.Map<CAdrMemberAioFax>().IsEmpty());
 }
 
+TEST_F(MachineBridge, aReadOfAMachineWithoutFaxSlotsDoesNotHideTheFaxPartOfLaterReads) {
+    const qvs::MachineState demo = shown();
+    panel({"reset"});
+    panel({"capacity", "0", "6"});
+    CAdrData data;
+    ASSERT_EQ(io.ReadMachine(data), AdrIoNoFaxSlots);
+    panel({"demo"});
+
+    ASSERT_EQ(io.ReadMachine(data), AdrIoOk);
+    EXPECT_TRUE(io.IsFaxAvailable());
+    EXPECT_EQ(faxPart(data), test::bookOf(demo));
+    ASSERT_EQ(io.UpdateMachine(data), AdrIoOk);
+    EXPECT_EQ(shown(), demo) << "an unchanged book writes nothing away";
+}
+
 TEST_F(MachineBridge, aFaxGroupWithoutMembersStopsTheUpdateBeforeAnythingIsSent) {
     CAdrData data;
     ASSERT_EQ(io.ReadMachine(data), AdrIoOk);

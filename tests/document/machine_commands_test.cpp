@@ -223,6 +223,26 @@ TEST_F(DocumentTest, backupThenRestoreBringsTheFaxPartBackAsAnUndoableChange) {
     EXPECT_EQ(test::faxPart(data()), test::faxPart(saved));
 }
 
+// One read of a machine without fax slots must not leave later reads without
+// their fax part, nor let a later save write the machine's book away.
+TEST_F(DocumentTest, aReadOfAMachineWithoutFaxSlotsDoesNotEraseTheBookAtALaterSave) {
+    start();
+    const qvs::MachineState demo = shown();
+    panel({QStringLiteral("reset")});
+    panel({QStringLiteral("capacity"), QStringLiteral("0"), QStringLiteral("6")});
+    doc->OnCheckForUpdate();
+    panel({QStringLiteral("demo")});
+    doc->OnCheckForUpdate();
+    ASSERT_TRUE(doc->IsMachineConnected());
+    EXPECT_EQ(test::faxPart(data()), test::bookOf(demo));
+
+    edit(test::aioEmail(1, QStringLiteral("desk@example.org")));
+    ASSERT_EQ(doc->OnSaveMachine(), AdrIoOk);
+    EXPECT_EQ(shown().fax.size(), 12u);
+    EXPECT_EQ(shown().groups.size(), 2u);
+    EXPECT_EQ(test::bookOf(shown()), test::bookOf(demo));
+}
+
 // Started offline with a device address: Save All saves the PC fax book and
 // leaves the machine, and the shared-folder file of other runs, alone.
 TEST_F(DocumentTest, saveAllOfflineNeitherReadsTheMachineNorRewritesTheSharedFolderFile) {
