@@ -174,27 +174,35 @@ quint16 CAdrInputOutput::TakeMachineFax(CAbifData *container, CAdrData &data) {
 }
 
 quint16 CAdrInputOutput::ReadMachine(CAdrData &target) {
+    AbifContainer read;
+    const quint16 code = PeekMachine(target, read);
+    if (read) m_machineContainer = std::move(read);
+    return code;
+}
+
+quint16 CAdrInputOutput::PeekMachine(CAdrData &target, AbifContainer &read) {
     const quint32 status = static_cast<quint32>(AbifDevice_GetStatus(m_deviceName, kStatusFlags));
     if (status < kStatusFirst || status > kStatusLast)
         return AdrIoResultOf(static_cast<qint32>(status), AdrIoStatusFailed);
 
     AbifContainer container = newContainer();
     if (!container) return AdrIoReadFailed;
-    qint32 read = AbifDevice_ReadData(m_deviceName, container.get(), kReadFlags, m_password);
-    while (read == kPasswordWanted) {
+    qint32 result = AbifDevice_ReadData(m_deviceName, container.get(), kReadFlags, m_password);
+    while (result == kPasswordWanted) {
         if (const quint16 code = Certify()) return code;
-        read = AbifDevice_ReadData(m_deviceName, container.get(), kReadFlags, m_password);
+        result = AbifDevice_ReadData(m_deviceName, container.get(), kReadFlags, m_password);
     }
-    if (read != ABIF_OK && read != kNoFaxSlots && read != kNoSecondPart) return AdrIoResultOf(read, AdrIoReadFailed);
+    if (result != ABIF_OK && result != kNoFaxSlots && result != kNoSecondPart)
+        return AdrIoResultOf(result, AdrIoReadFailed);
     // Each read says what the machine holds now: one without fax slots
     // must not hide the fax part of a later, healthy machine.
-    m_faxAvailable = read == kNoFaxSlots ? 0 : 1;
-    m_secondAvailable = read == kNoSecondPart ? 0 : 1;
+    m_faxAvailable = result == kNoFaxSlots ? 0 : 1;
+    m_secondAvailable = result == kNoSecondPart ? 0 : 1;
 
     target.ClearKind(kReadClears);
     if (const quint16 code = TakeMachineFax(container.get(), target)) return code;
-    m_machineContainer = std::move(container);
-    return AdrIoResultOf(read, AdrIoReadFailed);
+    read = std::move(container);
+    return AdrIoResultOf(result, AdrIoReadFailed);
 }
 
 quint16 CAdrInputOutput::UpdateMachine(CAdrData &data) {
@@ -221,6 +229,10 @@ quint16 CAdrInputOutput::UpdateMachine(CAdrData &data) {
     data.ClearKind(kReplaceClears);
     if (const quint16 code = TakeMachineFax(m_machineContainer.get(), data)) return code;
     return updated == kPartlyWritten ? AdrIoPartlyWritten : AdrIoOk;
+}
+
+void CAdrInputOutput::AdoptMachineBase(AbifContainer read) {
+    if (read) m_machineContainer = std::move(read);
 }
 
 quint16 CAdrInputOutput::BackupMachineBook(const CAdrData &data) {

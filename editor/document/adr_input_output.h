@@ -54,6 +54,12 @@ public:
     quint16 UpdatePcFaxFile(const QString &path, const CAdrData &source);
 
     quint16 ReadMachine(CAdrData &target);
+    // Reads the machine's book as it is now without making it the base of
+    // later updates: `read` receives it (after a completed read) for
+    // AdoptMachineBase, so that a comparison the person declines leaves the
+    // base, and the warning about changes made at the machine, as they were.
+    quint16 PeekMachine(CAdrData &target, AbifContainer &read);
+    void AdoptMachineBase(AbifContainer read);
     quint16 UpdateMachine(CAdrData &data);
     quint16 BackupMachineBook(const CAdrData &data);
     quint16 RestoreMachineBook(CAdrData &data);

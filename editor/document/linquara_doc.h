@@ -225,6 +225,7 @@ private:
     void ShowFailure(int textId);
     void Inform(int textId);
     [[nodiscard]] bool Confirm(int textId);
+    [[nodiscard]] bool Confirm(const QString &text);
     void SetFlag(bool &flag, bool value);
     void SetPath(const QString &path);
 

@@ -6,6 +6,11 @@ namespace {
 
 using test::DocumentTest;
 
+QString restoreQuestion(int added, int changed, int removed) {
+    return lqa::formatText(lqa::ids::MsgConfirmRestore,
+                           {QString::number(added), QString::number(changed), QString::number(removed)});
+}
+
 TEST_F(DocumentTest, saveMachineWritesTheChangesAndKeepsWhatTheMachineDoesNotHold) {
     start();
     renumber(1, QStringLiteral("+49 30 111"));
@@ -210,8 +215,10 @@ TEST_F(DocumentTest, backupThenRestoreBringsTheFaxPartBackAsAnUndoableChange) {
 
     prompt.shown.clear();
     prompt.files = {backup};
+    prompt.answers = {PromptAnswer::Yes};
     doc->OnRestore();
-    EXPECT_EQ(prompt.shown, QStringList{test::text(lqa::ids::MsgRestoreCompleted)});
+    // Against the machine: speed dial 1 goes back, 40 goes.
+    EXPECT_EQ(prompt.shown, (QStringList{restoreQuestion(0, 1, 1), test::text(lqa::ids::MsgRestoreCompleted)}));
     EXPECT_EQ(test::faxPart(data()), backedUp);
     EXPECT_TRUE(doc->IsMachineModified());
     EXPECT_EQ(data().Map<CAdrMemberAioFax>().Lookup(1)->GetChangeMark(), 1u);
@@ -221,6 +228,79 @@ TEST_F(DocumentTest, backupThenRestoreBringsTheFaxPartBackAsAnUndoableChange) {
 
     doc->OnUndo();
     EXPECT_EQ(test::faxPart(data()), test::faxPart(saved));
+}
+
+// Entries the machine lost since the last read are no change to the editor's
+// book, but are one to the machine's: the restore marks them and the next
+// save writes them back.
+TEST_F(DocumentTest, aRestoreAfterEntriesWereRemovedAtTheMachineIsWrittenByTheNextSave) {
+    start();
+    const qvs::MachineState original = shown();
+    const QString backup = file(QStringLiteral("machine.qbk"));
+    prompt.files = {backup};
+    doc->OnBackup();
+    panel({QStringLiteral("fax"), QStringLiteral("remove"), QStringLiteral("1")});
+    panel({QStringLiteral("fax"), QStringLiteral("set"), QStringLiteral("50"), QStringLiteral("At The Panel"),
+           QStringLiteral("777")});
+
+    prompt.shown.clear();
+    prompt.files = {backup};
+    prompt.answers = {PromptAnswer::Yes};
+    doc->OnRestore();
+    EXPECT_EQ(prompt.shown, (QStringList{restoreQuestion(1, 0, 1), test::text(lqa::ids::MsgRestoreCompleted)}));
+    EXPECT_TRUE(doc->IsMachineModified());
+    EXPECT_EQ(data().Map<CAdrMemberAioFax>().Lookup(1)->GetChangeMark(), 1u);
+    EXPECT_EQ(data().Map<CAdrMemberAioFax>().Lookup(2)->GetChangeMark(), 0u);
+
+    libraryPrompt.messages.clear();
+    ASSERT_EQ(doc->OnSaveMachine(), AdrIoOk);
+    EXPECT_TRUE(libraryPrompt.messages.empty()) << "the machine's changes were seen at the restore";
+    EXPECT_EQ(test::bookOf(shown()), test::bookOf(original));
+    EXPECT_FALSE(doc->IsMachineModified());
+}
+
+TEST_F(DocumentTest, aRestoreDeclinedAtItsQuestionChangesNothing) {
+    start();
+    const QString backup = file(QStringLiteral("machine.qbk"));
+    prompt.files = {backup};
+    doc->OnBackup();
+    panel({QStringLiteral("fax"), QStringLiteral("set"), QStringLiteral("2"), QStringLiteral("At The Panel"),
+           QStringLiteral("777")});
+    const int index = doc->History().GetCurrentIndex();
+    const test::Book before = test::faxPart(data());
+
+    prompt.shown.clear();
+    prompt.files = {backup};
+    prompt.answers = {PromptAnswer::No};
+    doc->OnRestore();
+    EXPECT_EQ(prompt.shown, QStringList{restoreQuestion(0, 1, 0)});
+    EXPECT_EQ(doc->History().GetCurrentIndex(), index);
+    EXPECT_EQ(test::faxPart(data()), before);
+    EXPECT_FALSE(doc->IsMachineModified());
+
+    // The change at the machine is still noticed by the next save.
+    renumber(3, QStringLiteral("+49 30 111"));
+    libraryPrompt.messages.clear();
+    libraryPrompt.answers = {abif::MessageAnswer::Cancel};
+    EXPECT_EQ(doc->OnSaveMachine(), AdrIoCancelled);
+    EXPECT_EQ(libraryPrompt.messages.size(), 1u);
+}
+
+TEST_F(DocumentTest, aRestoreWhenTheMachineCannotBeReadReportsItAndChangesNothing) {
+    start();
+    const QString backup = file(QStringLiteral("machine.qbk"));
+    prompt.files = {backup};
+    doc->OnBackup();
+    renumber(1, QStringLiteral("+49 30 111"));
+    const int index = doc->History().GetCurrentIndex();
+    panel({QStringLiteral("power"), QStringLiteral("off")});
+
+    prompt.shown.clear();
+    prompt.files = {backup};
+    doc->OnRestore();
+    EXPECT_EQ(prompt.shown, QStringList{test::text(lqa::ids::MsgUnableToConnect)});
+    EXPECT_EQ(doc->History().GetCurrentIndex(), index);
+    EXPECT_EQ(data().Map<CAdrMemberAioFax>().Lookup(1)->GetFaxNumber(), QStringLiteral("+49 30 111"));
 }
 
 // One read of a machine without fax slots must not leave later reads without
