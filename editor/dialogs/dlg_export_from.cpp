@@ -21,7 +21,6 @@ CDlgExportFrom::CDlgExportFrom(bool machineAvailable, DocumentPrompt &prompt, QW
     : QDialog(parent),
       m_prompt(prompt),
       m_fax(new QRadioButton(lqa::loadText(lqa::ids::ExportChoiceFax))),
-      m_email(new QRadioButton(lqa::loadText(lqa::ids::ExportChoiceEmail))),
       m_pcFax(new QRadioButton(lqa::loadText(lqa::ids::ExportChoicePcFax))),
       m_file(new CDlgCtrlEdit(kMaxPathChars)),
       m_browse(new QPushButton(lqa::loadText(lqa::ids::ExportBrowse))) {
@@ -35,9 +34,8 @@ CDlgExportFrom::CDlgExportFrom(bool machineAvailable, DocumentPrompt &prompt, QW
 
     auto *sources = new QGroupBox(lqa::loadText(lqa::ids::ExportSourceGroup));
     auto *sourceLayout = new QVBoxLayout(sources);
-    for (QRadioButton *choice : {m_fax, m_email, m_pcFax}) sourceLayout->addWidget(choice);
+    for (QRadioButton *choice : {m_fax, m_pcFax}) sourceLayout->addWidget(choice);
     m_fax->setEnabled(machineAvailable);
-    m_email->setEnabled(machineAvailable);
     (machineAvailable ? m_fax : m_pcFax)->setChecked(true);
 
     auto *fileLabel = new QLabel(lqa::loadText(lqa::ids::ExportFileLabel));
@@ -76,8 +74,6 @@ void CDlgExportFrom::Browse() {
 
 void CDlgExportFrom::accept() {
     m_exportFileName = m_file->text();
-    m_exportSource = m_email->isChecked() ? ExportSourceAioEmail
-                     : m_fax->isChecked() ? ExportSourceAioFax
-                                          : ExportSourcePcFax;
+    m_exportSource = m_fax->isChecked() ? ExportSourceAioFax : ExportSourcePcFax;
     QDialog::accept();
 }

@@ -1,5 +1,5 @@
 // The export-source dialog: which book to export and the CSV file to write.
-// The machine's books can be chosen only when machine data is at hand; the
+// The machine's fax book can be chosen only when machine data is at hand; the
 // export starts only once a file is named, typed, dropped or browsed for.
 #pragma once
 
@@ -26,7 +26,6 @@ public:
     void accept() override;
 
     [[nodiscard]] QRadioButton *FaxChoice() const { return m_fax; }
-    [[nodiscard]] QRadioButton *EmailChoice() const { return m_email; }
     [[nodiscard]] QRadioButton *PcFaxChoice() const { return m_pcFax; }
     [[nodiscard]] CDlgCtrlEdit *FileField() const { return m_file; }
     [[nodiscard]] QPushButton *BrowseButton() const { return m_browse; }
@@ -40,7 +39,6 @@ private:
 
     DocumentPrompt &m_prompt;
     QRadioButton *m_fax;
-    QRadioButton *m_email;
     QRadioButton *m_pcFax;
     CDlgCtrlEdit *m_file;
     QPushButton *m_browse;

@@ -19,7 +19,9 @@ constexpr qint32 kUpdateFlags = 0x28;  // ask before overwriting changes made at
 constexpr qint32 kCertifyFlags = 0x1F;
 constexpr qint32 kGadAskOverwrite = 0x20;
 constexpr qint32 kBackupFlags = 0x17;
-constexpr qint32 kImportMachineAndPcFax = ABIF_IMPORT_TO_PC_FAX | ABIF_IMPORT_TO_FAX | ABIF_IMPORT_TO_EMAIL;
+// The machine's email addresses are not offered: this model stores none of
+// them, so imported ones would vanish at the next save.
+constexpr qint32 kImportMachineAndPcFax = ABIF_IMPORT_TO_PC_FAX | ABIF_IMPORT_TO_FAX;
 constexpr qint32 kImportPcFaxOnly = ABIF_IMPORT_TO_PC_FAX;
 
 constexpr quint32 kStatusFirst = 0x21000000;
@@ -62,7 +64,6 @@ std::optional<ExportKind> exportKindOf(qint32 source) {
     switch (source) {
     case ExportSourcePcFax: return ExportKind{&AddEntries<CAdrMemberPcFax>, ABIF_EXPORT_MYFAX};
     case ExportSourceAioFax: return ExportKind{&AddEntries<CAdrMemberAioFax>, ABIF_EXPORT_FAX};
-    case ExportSourceAioEmail: return ExportKind{&AddEntries<CAdrMemberAioEmail>, ABIF_EXPORT_EMAIL};
     default: return std::nullopt;
     }
 }
@@ -173,25 +174,35 @@ quint16 CAdrInputOutput::TakeMachineFax(CAbifData *container, CAdrData &data) {
 }
 
 quint16 CAdrInputOutput::ReadMachine(CAdrData &target) {
+    AbifContainer read;
+    const quint16 code = PeekMachine(target, read);
+    if (read) m_machineContainer = std::move(read);
+    return code;
+}
+
+quint16 CAdrInputOutput::PeekMachine(CAdrData &target, AbifContainer &read) {
     const quint32 status = static_cast<quint32>(AbifDevice_GetStatus(m_deviceName, kStatusFlags));
     if (status < kStatusFirst || status > kStatusLast)
         return AdrIoResultOf(static_cast<qint32>(status), AdrIoStatusFailed);
 
     AbifContainer container = newContainer();
     if (!container) return AdrIoReadFailed;
-    qint32 read = AbifDevice_ReadData(m_deviceName, container.get(), kReadFlags, m_password);
-    while (read == kPasswordWanted) {
+    qint32 result = AbifDevice_ReadData(m_deviceName, container.get(), kReadFlags, m_password);
+    while (result == kPasswordWanted) {
         if (const quint16 code = Certify()) return code;
-        read = AbifDevice_ReadData(m_deviceName, container.get(), kReadFlags, m_password);
+        result = AbifDevice_ReadData(m_deviceName, container.get(), kReadFlags, m_password);
     }
-    if (read == kNoFaxSlots) m_faxAvailable = 0;
-    if (read == kNoSecondPart) m_secondAvailable = 0;
-    if (read != ABIF_OK && read != kNoFaxSlots && read != kNoSecondPart) return AdrIoResultOf(read, AdrIoReadFailed);
+    if (result != ABIF_OK && result != kNoFaxSlots && result != kNoSecondPart)
+        return AdrIoResultOf(result, AdrIoReadFailed);
+    // Each read says what the machine holds now: one without fax slots
+    // must not hide the fax part of a later, healthy machine.
+    m_faxAvailable = result == kNoFaxSlots ? 0 : 1;
+    m_secondAvailable = result == kNoSecondPart ? 0 : 1;
 
     target.ClearKind(kReadClears);
     if (const quint16 code = TakeMachineFax(container.get(), target)) return code;
-    m_machineContainer = std::move(container);
-    return AdrIoResultOf(read, AdrIoReadFailed);
+    read = std::move(container);
+    return AdrIoResultOf(result, AdrIoReadFailed);
 }
 
 quint16 CAdrInputOutput::UpdateMachine(CAdrData &data) {
@@ -220,6 +231,10 @@ quint16 CAdrInputOutput::UpdateMachine(CAdrData &data) {
     return updated == kPartlyWritten ? AdrIoPartlyWritten : AdrIoOk;
 }
 
+void CAdrInputOutput::AdoptMachineBase(AbifContainer read) {
+    if (read) m_machineContainer = std::move(read);
+}
+
 quint16 CAdrInputOutput::BackupMachineBook(const CAdrData &data) {
     const QString path = m_prompt.chooseFile({FileChoice::Save, kBackupFilter, QStringLiteral("qbk"), {}});
     if (path.isEmpty()) return AdrIoCancelled;
@@ -246,13 +261,13 @@ quint16 CAdrInputOutput::RestoreMachineBook(CAdrData &data) {
 }
 
 quint16 CAdrInputOutput::Import(CAdrData &target, bool machineOpen, AdrIdMode machineMode, int freePcFax,
-                                int freeFax, int freeEmail, ImportedKind &importedKind) {
+                                int freeFax, ImportedKind &importedKind) {
     importedKind = ImportedNothing;
     AbifContainer container = newContainer();
     if (!container) return AdrIoImportFailed;
     ABIFData_SetLimit_MyFax(container.get(), freePcFax);
     ABIFData_SetLimit_Fax(container.get(), freeFax);
-    ABIFData_SetLimit_EMail(container.get(), freeEmail);
+    ABIFData_SetLimit_EMail(container.get(), 0);
     const qint32 imported = Abif_Import(ABIF_IMPORT_CSV, u"", machineOpen ? kImportMachineAndPcFax : kImportPcFaxOnly,
                                         container.get(), ABIF_IMPORT_HIGHLIGHT_ALL);
     if (imported == kCancelled) return AdrIoCancelled;
@@ -266,11 +281,6 @@ quint16 CAdrInputOutput::Import(CAdrData &target, bool machineOpen, AdrIdMode ma
     if (ABIFData_GetCount_Fax(container.get()) > 0) {
         if (const quint16 code = TakeRecordsAsNew<CAdrMemberAioFax>(container.get(), target, machineMode)) return code;
         importedKind = ImportedAioFax;
-    }
-    if (ABIFData_GetCount_EMail(container.get()) > 0) {
-        if (const quint16 code = TakeRecordsAsNew<CAdrMemberAioEmail>(container.get(), target, machineMode))
-            return code;
-        importedKind = ImportedAioEmail;
     }
     return AdrIoOk;
 }

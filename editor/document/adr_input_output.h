@@ -20,7 +20,6 @@ enum ImportedKind : qint32 {
     ImportedNothing = -1,
     ImportedPcFax = 0,
     ImportedAioFax = 1,
-    ImportedAioEmail = 2,
 };
 
 // Frees a library container.
@@ -55,22 +54,28 @@ public:
     quint16 UpdatePcFaxFile(const QString &path, const CAdrData &source);
 
     quint16 ReadMachine(CAdrData &target);
+    // Reads the machine's book as it is now without making it the base of
+    // later updates: `read` receives it (after a completed read) for
+    // AdoptMachineBase, so that a comparison the person declines leaves the
+    // base, and the warning about changes made at the machine, as they were.
+    quint16 PeekMachine(CAdrData &target, AbifContainer &read);
+    void AdoptMachineBase(AbifContainer read);
     quint16 UpdateMachine(CAdrData &data);
     quint16 BackupMachineBook(const CAdrData &data);
     quint16 RestoreMachineBook(CAdrData &data);
 
     // Runs the import wizard and adds what it delivers to `target` as new
     // entries: PC fax members with the first free IDs, machine entries with
-    // IDs in `machineMode`. The wizard offers the machine's books only while
-    // `machineOpen`, and never more records of a book than its free count.
-    // `importedKind` names the book the records went to.
+    // IDs in `machineMode`. The wizard offers the machine's fax book only
+    // while `machineOpen`, and never more records of a book than its free
+    // count. `importedKind` names the book the records went to.
     quint16 Import(CAdrData &target, bool machineOpen, AdrIdMode machineMode, int freePcFax, int freeFax,
-                   int freeEmail, ImportedKind &importedKind);
+                   ImportedKind &importedKind);
     // Asks which book to export and where, then writes it as a CSV file.
     quint16 Export(const CAdrData &data, bool machineOpen, ExportSourceChooser &chooser);
 
-    // The machine's fax part can be shown and saved: false after the machine
-    // said it has no fax slots.
+    // The machine's fax part can be shown and saved: false while the last
+    // read said the machine has no fax slots.
     [[nodiscard]] bool IsFaxAvailable() const { return m_faxAvailable != 0; }
     [[nodiscard]] bool IsSecondPartAvailable() const { return m_secondAvailable != 0; }
     // The machine was read or written: later updates have a base to compare with.

@@ -6,12 +6,11 @@
 
 #include <optional>
 
-// The book to export: the PC fax members, the machine's fax speed dials or
-// its email addresses.
+// The book to export: the PC fax members or the machine's fax speed dials.
+// This model stores no email addresses at the machine, so none are offered.
 enum ExportSource : qint32 {
     ExportSourcePcFax = 0,
     ExportSourceAioFax = 1,
-    ExportSourceAioEmail = 2,
 };
 
 struct ExportChoice {

@@ -26,6 +26,35 @@ void takeFaxPart(CAdrData &target, const CAdrData &exchanged) {
 
 bool machineWritten(quint16 code) { return code == AdrIoOk || code == AdrIoPartlyWritten; }
 
+// What bringing a book in changes in the machine's fax part.
+struct FaxChanges {
+    int added = 0;
+    int changed = 0;
+    int removed = 0;
+    [[nodiscard]] bool Any() const { return added + changed + removed > 0; }
+};
+
+template <class Entry>
+void countChanges(const CAdrData &from, const CAdrData &to, FaxChanges &changes) {
+    to.Map<Entry>().ForEach([&](const Entry &entry) {
+        const Entry *old = from.Map<Entry>().Lookup(entry.GetID());
+        if (!old)
+            ++changes.added;
+        else if (!entry.IsEqual(old))
+            ++changes.changed;
+    });
+    from.Map<Entry>().ForEach([&](const Entry &entry) {
+        if (!to.Map<Entry>().Lookup(entry.GetID())) ++changes.removed;
+    });
+}
+
+FaxChanges faxChanges(const CAdrData &from, const CAdrData &to) {
+    FaxChanges changes;
+    countChanges<CAdrMemberAioFax>(from, to, changes);
+    countChanges<CAdrGroupAioFax>(from, to, changes);
+    return changes;
+}
+
 }  // namespace
 
 CLinquaraDoc::CLinquaraDoc(DocumentServices services, QObject *parent)
@@ -201,10 +230,18 @@ void CLinquaraDoc::OnSaveAll() {
     m_history.CopyCurrent(&working);
     SaveOutcome outcome;
     outcome.pcFax = SavePcFaxPart(working, false) == AdrIoOk;
-    outcome.machineCode = ConnectAndUpdate(working);
-    outcome.machine = machineWritten(outcome.machineCode);
-    ShowDeviceMessage(outcome.machineCode);
+    if (MayReachMachine()) {
+        outcome.machineCode = ConnectAndUpdate(working);
+        outcome.machine = machineWritten(outcome.machineCode);
+        ShowDeviceMessage(outcome.machineCode);
+    }
     CommitSaves(outcome, working);
+}
+
+bool CLinquaraDoc::MayReachMachine() const {
+    // Offline, a save must not bring the machine's book into a run that
+    // never showed it, nor write over it.
+    return m_machineConnected && m_settings.Config().connect == 1;
 }
 
 void CLinquaraDoc::CommitSaves(const SaveOutcome &outcome, CAdrData &working) {
@@ -236,22 +273,45 @@ void CLinquaraDoc::OnBackup() {
 
 void CLinquaraDoc::OnRestore() {
     const BusyScope busy(*this);
+    // What a restore changes is told against the machine's book as it is
+    // now, which only the machine can say.
+    if (!MayReachMachine()) return;
     CAdrData restored;
     m_history.CopyCurrent(&restored);
-    const quint16 code = m_io.RestoreMachineBook(restored);
+    quint16 code = m_io.RestoreMachineBook(restored);
     if (code != AdrIoOk) {
         if (code != AdrIoCancelled) ShowFailure(lqa::ids::MsgCannotReadFile);
         return;
     }
-    // A backup gives back the fax part only.
+    CAdrData atMachine;
+    AbifContainer base;
+    m_io.SetDestinationDevice(m_connection.method, m_connection.deviceName);
+    code = m_io.PeekMachine(atMachine, base);
+    if (!base) {
+        ShowDeviceMessage(code);
+        return;
+    }
+    SetFlag(m_deviceAccessed, true);
+    // A backup gives back the fax part only; a machine without fax slots takes none.
+    CAdrData backup;
+    if (m_io.IsFaxAvailable()) backup.CopyKinds(restored, AdrPartAioFax);
+    const FaxChanges changes = faxChanges(atMachine, backup);
+    if (!Confirm(lqa::formatText(lqa::ids::MsgConfirmRestore, {QString::number(changes.added),
+                                                                 QString::number(changes.changed),
+                                                                 QString::number(changes.removed)})))
+        return;
     CAdrData working;
     m_history.CopyCurrent(&working);
-    takeFaxPart(working, restored);
     if (!m_history.Begin()) return;
+    // Against the machine's book the next save writes what differs, the
+    // entries lost or gained at the machine since the last read included.
+    m_io.AdoptMachineBase(std::move(base));
+    backup.MarkDifferences(atMachine);
+    takeFaxPart(working, backup);
     CSharedFolder::MatchRecords(m_history.GetShareRecords(), working, *m_history.GetWorkingTable());
     m_history.ClearKind(kMachineKinds);
-    m_history.BringIn(kPartsEveryKind, CAdrHistory::BringInMarkDifferences, working);
-    SetMachineModified(true);
+    m_history.BringIn(kPartsEveryKind, CAdrHistory::BringInPlain, working);
+    if (changes.Any()) SetMachineModified(true);
     CommitStep(false);
     Inform(lqa::ids::MsgRestoreCompleted);
 }
@@ -328,9 +388,10 @@ void CLinquaraDoc::Inform(int textId) {
     m_prompt.message(lqa::loadText(textId), PromptButtons::Ok, PromptIcon::Information);
 }
 
-bool CLinquaraDoc::Confirm(int textId) {
-    return m_prompt.message(lqa::loadText(textId), PromptButtons::YesNo, PromptIcon::Question) ==
-           PromptAnswer::Yes;
+bool CLinquaraDoc::Confirm(int textId) { return Confirm(lqa::loadText(textId)); }
+
+bool CLinquaraDoc::Confirm(const QString &text) {
+    return m_prompt.message(text, PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::Yes;
 }
 
 void CLinquaraDoc::SetFlag(bool &flag, bool value) {

@@ -187,6 +187,8 @@ private:
     // Writes `working` to the machine, or reads it when there is nothing to
     // compare a write with yet; `working` then holds the machine's fax part.
     quint16 ConnectAndUpdate(CAdrData &working);
+    // Connected, and the environment settings let the editor reach the machine.
+    [[nodiscard]] bool MayReachMachine() const;
     quint16 SavePcFax(bool askForFile);
     // Updates the open file, or writes one the person chooses; clears the
     // modified flag or reports the failure.
@@ -223,6 +225,7 @@ private:
     void ShowFailure(int textId);
     void Inform(int textId);
     [[nodiscard]] bool Confirm(int textId);
+    [[nodiscard]] bool Confirm(const QString &text);
     void SetFlag(bool &flag, bool value);
     void SetPath(const QString &path);
 

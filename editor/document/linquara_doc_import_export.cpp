@@ -13,7 +13,6 @@ bool holdsEntries(const CAdrData &data, ImportedKind kind) {
     switch (kind) {
     case ImportedPcFax: return !data.Map<CAdrMemberPcFax>().IsEmpty();
     case ImportedAioFax: return !data.Map<CAdrMemberAioFax>().IsEmpty();
-    case ImportedAioEmail: return !data.Map<CAdrMemberAioEmail>().IsEmpty();
     case ImportedNothing: break;
     }
     return false;
@@ -30,9 +29,8 @@ void CLinquaraDoc::OnImport() {
     const AdrIdMode machineMode = MachineIdMode();
     const int freePcFax = working.CountFreeIDs(AdrKindPcFax, AdrIdFirstGap);
     const int freeFax = m_machineConnected ? working.CountFreeIDs(AdrKindAioFax, machineMode) : 0;
-    const int freeEmail = m_machineConnected ? working.CountFreeIDs(AdrKindAioEmail, machineMode) : 0;
     ImportedKind kind = ImportedNothing;
-    const quint16 code = m_io.Import(working, m_machineConnected, machineMode, freePcFax, freeFax, freeEmail, kind);
+    const quint16 code = m_io.Import(working, m_machineConnected, machineMode, freePcFax, freeFax, kind);
     if (code != AdrIoOk) {
         if (code != AdrIoCancelled) ShowFailure(lqa::ids::MsgCannotReadFile);
         return;

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <utility>
@@ -215,6 +216,7 @@ bool CSharedFolder::EnsureScanUser() {
     return CreateScanServiceUser();
 }
 void CSharedFolder::LoadFile(CAdrArray<CAdrShareData> &records) {
+    m_loaded = true;
     records.clear();
     ScanUserState state;
     CAdrArray<CAdrShareData> read;
@@ -237,6 +239,8 @@ void CSharedFolder::FileDefect(CAdrArray<CAdrShareData> &records) {
 }
 
 bool CSharedFolder::SaveFile(const CAdrArray<CAdrShareData> &records) const {
+    // A run that never read the file holds none of its records.
+    if (!m_loaded && QFileInfo::exists(m_filePath)) return false;
     return CShareFile::Write(m_filePath, m_scanUser, records);
 }
 

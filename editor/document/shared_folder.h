@@ -46,7 +46,9 @@ public:
     // Replaces `records` and the scan user state with the file's content.
     void LoadFile(CAdrArray<CAdrShareData> &records);
     // Writes the scan user state and every record that names a server and a
-    // share. False when the file could not be written; the old file stays.
+    // share. False when the file could not be written, or when it exists and
+    // was never loaded by this run (its records would be lost); the old file
+    // stays.
     bool SaveFile(const CAdrArray<CAdrShareData> &records) const;
 
     // Numbers the records and links each server of `data` to the first record
@@ -72,4 +74,5 @@ private:
     DocumentPrompt &m_prompt;
     QString m_filePath;
     ScanUserState m_scanUser;
+    bool m_loaded = false;
 };

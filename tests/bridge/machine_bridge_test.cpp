@@ -121,6 +121,49 @@ TEST_F(MachineBridge, aMachineWithoutFaxSlotsReportsItAndNeverBringsFaxEntriesBa
     EXPECT_TRUE(data.Map<CAdrMemberAioFax>().IsEmpty());
 }
 
+TEST_F(MachineBridge, aReadOfAMachineWithoutFaxSlotsDoesNotHideTheFaxPartOfLaterReads) {
+    const qvs::MachineState demo = shown();
+    panel({"reset"});
+    panel({"capacity", "0", "6"});
+    CAdrData data;
+    ASSERT_EQ(io.ReadMachine(data), AdrIoNoFaxSlots);
+    panel({"demo"});
+
+    ASSERT_EQ(io.ReadMachine(data), AdrIoOk);
+    EXPECT_TRUE(io.IsFaxAvailable());
+    EXPECT_EQ(faxPart(data), test::bookOf(demo));
+    ASSERT_EQ(io.UpdateMachine(data), AdrIoOk);
+    EXPECT_EQ(shown(), demo) << "an unchanged book writes nothing away";
+}
+
+TEST_F(MachineBridge, aReadForComparisonBecomesTheBaseOnlyWhenAdopted) {
+    CAdrData data;
+    ASSERT_EQ(io.ReadMachine(data), AdrIoOk);
+    panel({"fax", "remove", "1"});
+    CAdrData atMachine;
+    AbifContainer read;
+    ASSERT_EQ(io.PeekMachine(atMachine, read), AdrIoOk);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(faxPart(atMachine), test::bookOf(shown()));
+
+    // Still against the first read: the removal at the machine is noticed.
+    CAdrData mine = data;
+    CAdrMemberAioFax renamed = *mine.Map<CAdrMemberAioFax>().Lookup(2);
+    renamed.SetName(QStringLiteral("Mine"));
+    mine.StoreCopy(renamed);
+    libraryPrompt.answers = {abif::MessageAnswer::Cancel};
+    EXPECT_EQ(io.UpdateMachine(mine), AdrIoCancelled);
+    EXPECT_EQ(libraryPrompt.messages.size(), 1u);
+
+    // Against the adopted read: the book as it was read first goes back
+    // without a question.
+    io.AdoptMachineBase(std::move(read));
+    libraryPrompt.messages.clear();
+    ASSERT_EQ(io.UpdateMachine(data), AdrIoOk);
+    EXPECT_TRUE(libraryPrompt.messages.empty());
+    EXPECT_EQ(test::bookOf(shown()), faxPart(data));
+}
+
 TEST_F(MachineBridge, aFaxGroupWithoutMembersStopsTheUpdateBeforeAnythingIsSent) {
     CAdrData data;
     ASSERT_EQ(io.ReadMachine(data), AdrIoOk);

@@ -51,10 +51,8 @@ TEST_P(ExportOpening, offersTheMachineBooksOnlyWithMachineData) {
     CDlgExportFrom dialog(c.machineAvailable, prompt);
     EXPECT_EQ(dialog.windowTitle(), lqa::loadText(lqa::ids::ExportTitle));
     EXPECT_EQ(dialog.FaxChoice()->isEnabled(), c.machineChoicesEnabled);
-    EXPECT_EQ(dialog.EmailChoice()->isEnabled(), c.machineChoicesEnabled);
     EXPECT_TRUE(dialog.PcFaxChoice()->isEnabled());
     EXPECT_EQ(dialog.FaxChoice()->isChecked(), c.faxChecked);
-    EXPECT_FALSE(dialog.EmailChoice()->isChecked());
     EXPECT_EQ(dialog.PcFaxChoice()->isChecked(), c.pcFaxChecked);
     EXPECT_TRUE(dialog.FileField()->text().isEmpty());
     EXPECT_FALSE(dialog.StartButton()->isEnabled());
@@ -64,6 +62,16 @@ INSTANTIATE_TEST_SUITE_P(ExportDialog, ExportOpening,
                          testing::Values(OpeningCase{"withMachine", true, true, true, false},
                                          OpeningCase{"withoutMachine", false, false, false, true}),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// This model stores no email addresses at the machine: the dialog offers
+// the two books there are, and nothing else.
+TEST(ExportDialog, offersOnlyTheMachineFaxBookAndThePcFaxBook) {
+    ScriptedPrompt prompt;
+    CDlgExportFrom dialog(true, prompt);
+    QStringList choices;
+    for (const QRadioButton *choice : dialog.findChildren<QRadioButton *>()) choices << choice->text();
+    EXPECT_EQ(choices, (QStringList{lqa::loadText(lqa::ids::ExportChoiceFax), lqa::loadText(lqa::ids::ExportChoicePcFax)}));
+}
 
 TEST(ExportDialog, startIsEnabledExactlyWhileTheFileFieldHoldsText) {
     ScriptedPrompt prompt;
@@ -81,7 +89,6 @@ TEST(ExportDialog, startReportsTheChosenSourceAndFile) {
     } cases[] = {
         {&CDlgExportFrom::PcFaxChoice, ExportSourcePcFax},
         {&CDlgExportFrom::FaxChoice, ExportSourceAioFax},
-        {&CDlgExportFrom::EmailChoice, ExportSourceAioEmail},
     };
     for (const auto &c : cases) {
         ScriptedPrompt prompt;

@@ -12,7 +12,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <optional>
 #include <set>
@@ -210,14 +212,12 @@ TEST_F(ImportExportTest, eachExportSourceWritesItsBook) {
     start();
     storeAll(QList<CAdrMemberPcFax>{test::pcFax(3, QStringLiteral("Ann"))});
     storeAll(QList<CAdrMemberAioFax>{test::aioFax(60, QStringLiteral("Zed"), QStringLiteral("0456"))});
-    storeAll(QList<CAdrMemberAioEmail>{test::aioEmail(7, QStringLiteral("desk@example.org"))});
     const struct {
         qint32 source;
         QByteArray line;
     } cases[] = {
         {ExportSourcePcFax, "Ann,,,\r\n"},
         {ExportSourceAioFax, "60,Zed,0456\r\n"},
-        {ExportSourceAioEmail, "7,,desk@example.org\r\n"},
     };
     for (const auto &c : cases) {
         const QString path = files.path("book.csv");
@@ -240,6 +240,8 @@ TEST_F(ImportExportTest, exportFailuresShowTheWriteMessageAndCancelShowsNothing)
     } cases[] = {
         {"cancelled", std::nullopt, {}},
         {"source 3", ExportChoice{3, files.path("three.csv")}, {test::text(lqa::ids::MsgCannotWriteFile)}},
+        // The machine's email addresses: this model keeps none, so there is nothing to export.
+        {"source 2", ExportChoice{2, files.path("two.csv")}, {test::text(lqa::ids::MsgCannotWriteFile)}},
         {"source -1", ExportChoice{-1, files.path("minus.csv")}, {test::text(lqa::ids::MsgCannotWriteFile)}},
         {"no folder", ExportChoice{ExportSourceAioFax, missingFolder}, {test::text(lqa::ids::MsgCannotWriteFile)}},
     };
@@ -257,6 +259,26 @@ TEST_F(ImportExportTest, exportFailuresShowTheWriteMessageAndCancelShowsNothing)
         EXPECT_TRUE(doc->IsPcFaxModified()) << c.what;
         EXPECT_FALSE(doc->IsMachineModified()) << c.what;
     }
+}
+
+// This model stores no email addresses at the machine: imported ones would
+// vanish at the next save, so the wizard offers only the two fax books.
+TEST_F(ImportExportTest, anImportWhileConnectedOffersNoEmailBook) {
+    start();
+    ASSERT_TRUE(doc->IsMachineConnected());
+    storeAll(QList<CAdrMemberAioEmail>{test::aioEmail(7, QStringLiteral("desk@example.org"))});
+    const QString path = csvRows(2);
+    QMap<QString, bool> offered;
+    test::driveModal<CImportWizard>([&](CImportWizard &wizard) {
+        control<QLineEdit>(wizard, "path")->setText(path);
+        next(wizard);
+        for (const char *book : {"fax", "email", "pcFax"})
+            offered[QString::fromLatin1(book)] = control<QRadioButton>(wizard, book)->isEnabled();
+        wizard.reject();
+    });
+    doc->OnImport();
+    EXPECT_EQ(offered, (QMap<QString, bool>{{"fax", true}, {"email", false}, {"pcFax", true}}));
+    EXPECT_FALSE(doc->IsMachineModified());
 }
 
 TEST_F(ImportExportTest, aCancelledImportSaysNothingAndChangesNothing) {

@@ -6,6 +6,11 @@ namespace {
 
 using test::DocumentTest;
 
+QString restoreQuestion(int added, int changed, int removed) {
+    return lqa::formatText(lqa::ids::MsgConfirmRestore,
+                           {QString::number(added), QString::number(changed), QString::number(removed)});
+}
+
 TEST_F(DocumentTest, saveMachineWritesTheChangesAndKeepsWhatTheMachineDoesNotHold) {
     start();
     renumber(1, QStringLiteral("+49 30 111"));
@@ -210,8 +215,10 @@ TEST_F(DocumentTest, backupThenRestoreBringsTheFaxPartBackAsAnUndoableChange) {
 
     prompt.shown.clear();
     prompt.files = {backup};
+    prompt.answers = {PromptAnswer::Yes};
     doc->OnRestore();
-    EXPECT_EQ(prompt.shown, QStringList{test::text(lqa::ids::MsgRestoreCompleted)});
+    // Against the machine: speed dial 1 goes back, 40 goes.
+    EXPECT_EQ(prompt.shown, (QStringList{restoreQuestion(0, 1, 1), test::text(lqa::ids::MsgRestoreCompleted)}));
     EXPECT_EQ(test::faxPart(data()), backedUp);
     EXPECT_TRUE(doc->IsMachineModified());
     EXPECT_EQ(data().Map<CAdrMemberAioFax>().Lookup(1)->GetChangeMark(), 1u);
@@ -221,6 +228,142 @@ TEST_F(DocumentTest, backupThenRestoreBringsTheFaxPartBackAsAnUndoableChange) {
 
     doc->OnUndo();
     EXPECT_EQ(test::faxPart(data()), test::faxPart(saved));
+}
+
+// Entries the machine lost since the last read are no change to the editor's
+// book, but are one to the machine's: the restore marks them and the next
+// save writes them back.
+TEST_F(DocumentTest, aRestoreAfterEntriesWereRemovedAtTheMachineIsWrittenByTheNextSave) {
+    start();
+    const qvs::MachineState original = shown();
+    const QString backup = file(QStringLiteral("machine.qbk"));
+    prompt.files = {backup};
+    doc->OnBackup();
+    panel({QStringLiteral("fax"), QStringLiteral("remove"), QStringLiteral("1")});
+    panel({QStringLiteral("fax"), QStringLiteral("set"), QStringLiteral("50"), QStringLiteral("At The Panel"),
+           QStringLiteral("777")});
+
+    prompt.shown.clear();
+    prompt.files = {backup};
+    prompt.answers = {PromptAnswer::Yes};
+    doc->OnRestore();
+    EXPECT_EQ(prompt.shown, (QStringList{restoreQuestion(1, 0, 1), test::text(lqa::ids::MsgRestoreCompleted)}));
+    EXPECT_TRUE(doc->IsMachineModified());
+    EXPECT_EQ(data().Map<CAdrMemberAioFax>().Lookup(1)->GetChangeMark(), 1u);
+    EXPECT_EQ(data().Map<CAdrMemberAioFax>().Lookup(2)->GetChangeMark(), 0u);
+
+    libraryPrompt.messages.clear();
+    ASSERT_EQ(doc->OnSaveMachine(), AdrIoOk);
+    EXPECT_TRUE(libraryPrompt.messages.empty()) << "the machine's changes were seen at the restore";
+    EXPECT_EQ(test::bookOf(shown()), test::bookOf(original));
+    EXPECT_FALSE(doc->IsMachineModified());
+}
+
+TEST_F(DocumentTest, aRestoreDeclinedAtItsQuestionChangesNothing) {
+    start();
+    const QString backup = file(QStringLiteral("machine.qbk"));
+    prompt.files = {backup};
+    doc->OnBackup();
+    panel({QStringLiteral("fax"), QStringLiteral("set"), QStringLiteral("2"), QStringLiteral("At The Panel"),
+           QStringLiteral("777")});
+    const int index = doc->History().GetCurrentIndex();
+    const test::Book before = test::faxPart(data());
+
+    prompt.shown.clear();
+    prompt.files = {backup};
+    prompt.answers = {PromptAnswer::No};
+    doc->OnRestore();
+    EXPECT_EQ(prompt.shown, QStringList{restoreQuestion(0, 1, 0)});
+    EXPECT_EQ(doc->History().GetCurrentIndex(), index);
+    EXPECT_EQ(test::faxPart(data()), before);
+    EXPECT_FALSE(doc->IsMachineModified());
+
+    // The change at the machine is still noticed by the next save.
+    renumber(3, QStringLiteral("+49 30 111"));
+    libraryPrompt.messages.clear();
+    libraryPrompt.answers = {abif::MessageAnswer::Cancel};
+    EXPECT_EQ(doc->OnSaveMachine(), AdrIoCancelled);
+    EXPECT_EQ(libraryPrompt.messages.size(), 1u);
+}
+
+TEST_F(DocumentTest, aRestoreWhenTheMachineCannotBeReadReportsItAndChangesNothing) {
+    start();
+    const QString backup = file(QStringLiteral("machine.qbk"));
+    prompt.files = {backup};
+    doc->OnBackup();
+    renumber(1, QStringLiteral("+49 30 111"));
+    const int index = doc->History().GetCurrentIndex();
+    panel({QStringLiteral("power"), QStringLiteral("off")});
+
+    prompt.shown.clear();
+    prompt.files = {backup};
+    doc->OnRestore();
+    EXPECT_EQ(prompt.shown, QStringList{test::text(lqa::ids::MsgUnableToConnect)});
+    EXPECT_EQ(doc->History().GetCurrentIndex(), index);
+    EXPECT_EQ(data().Map<CAdrMemberAioFax>().Lookup(1)->GetFaxNumber(), QStringLiteral("+49 30 111"));
+}
+
+// One read of a machine without fax slots must not leave later reads without
+// their fax part, nor let a later save write the machine's book away.
+TEST_F(DocumentTest, aReadOfAMachineWithoutFaxSlotsDoesNotEraseTheBookAtALaterSave) {
+    start();
+    const qvs::MachineState demo = shown();
+    panel({QStringLiteral("reset")});
+    panel({QStringLiteral("capacity"), QStringLiteral("0"), QStringLiteral("6")});
+    doc->OnCheckForUpdate();
+    panel({QStringLiteral("demo")});
+    doc->OnCheckForUpdate();
+    ASSERT_TRUE(doc->IsMachineConnected());
+    EXPECT_EQ(test::faxPart(data()), test::bookOf(demo));
+
+    edit(test::aioEmail(1, QStringLiteral("desk@example.org")));
+    ASSERT_EQ(doc->OnSaveMachine(), AdrIoOk);
+    EXPECT_EQ(shown().fax.size(), 12u);
+    EXPECT_EQ(shown().groups.size(), 2u);
+    EXPECT_EQ(test::bookOf(shown()), test::bookOf(demo));
+}
+
+// Started offline with a device address: Save All saves the PC fax book and
+// leaves the machine, and the shared-folder file of other runs, alone.
+TEST_F(DocumentTest, saveAllOfflineNeitherReadsTheMachineNorRewritesTheSharedFolderFile) {
+    const QString recordFile = file(QStringLiteral("Data.dat"));
+    {
+        CAdrShareData record = test::shareRecord(1, home.filePath(QStringLiteral("scans")));
+        record.hostName = QStringLiteral("OFFICE-PC");
+        record.shareName = QStringLiteral("scans");
+        ASSERT_TRUE(CShareFile::Write(recordFile, ScanUserState{}, {record}));
+    }
+    QFile kept(recordFile);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    const QByteArray before = kept.readAll();
+    kept.close();
+    writeBook(file(QStringLiteral("office.qad")), {QStringLiteral("Anna")});
+    start({MethodOffline, QStringLiteral("192.0.2.7"), file(QStringLiteral("office.qad")), {}});
+    ASSERT_FALSE(doc->IsMachineConnected());
+    edit(test::pcFax(2, QStringLiteral("Ben")));
+
+    doc->OnSaveAll();
+    EXPECT_TRUE(prompt.shown.isEmpty());
+    EXPECT_FALSE(doc->IsPcFaxModified());
+    EXPECT_EQ(namesInFile(file(QStringLiteral("office.qad"))), (QStringList{QStringLiteral("Anna"), QStringLiteral("Ben")}));
+    EXPECT_FALSE(doc->IsMachineConnected());
+    EXPECT_FALSE(doc->IsDeviceAccessed());
+    EXPECT_TRUE(data().Map<CAdrMemberAioFax>().IsEmpty());
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), before);
+}
+
+TEST_F(DocumentTest, saveAllLeavesTheMachineAloneWhileTheSettingsSwitchConnectingOff) {
+    start();
+    renumber(1, QStringLiteral("+49 30 111"));
+    EnvironmentRecord config = doc->Settings().Config();
+    config.connect = 0;
+    doc->Settings().WriteConfig(config);
+    const qvs::MachineState atMachine = shown();
+
+    doc->OnSaveAll();
+    EXPECT_EQ(shown(), atMachine);
+    EXPECT_TRUE(doc->IsMachineModified());
 }
 
 TEST_F(DocumentTest, backingUpWithUnsavedMachineChangesCanSaveThemFirst) {

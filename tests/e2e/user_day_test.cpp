@@ -47,6 +47,13 @@ QString text(int id) { return lqa::loadText(id).remove(QLatin1Char('\n')); }
 // A few words of a message that may break its lines.
 QString firstWords(int id) { return lqa::loadText(id).section(QLatin1Char('\n'), 0, 0).trimmed(); }
 
+// The line of the restore question that counts what the restore changes.
+QString restoreCounts(int added, int changed, int removed) {
+    const QString question = lqa::formatText(
+        lqa::ids::MsgConfirmRestore, {QString::number(added), QString::number(changed), QString::number(removed)});
+    return question.section(QLatin1Char('\n'), 1, 1).trimmed();
+}
+
 QByteArray contentsOf(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -163,6 +170,7 @@ public:
     void saveOverChangesAtTheMachine();
     void readBehindAPassword();
     void backUpAndRestore();
+    void restoreOverEntriesRemovedAtTheMachine();
     void importAndReopenPcFaxBook();
     void closeWithUnsavedChanges();
 
@@ -286,7 +294,10 @@ void UserDay::backUpAndRestore() {
     EXPECT_TRUE(machineState().value(QStringLiteral("fax")).toArray().isEmpty());
     desk.photograph(QStringLiteral("all-deleted"));
 
+    const int backedUp = static_cast<int>(original.value(QStringLiteral("fax")).toArray().size() +
+                                          original.value(QStringLiteral("groups")).toArray().size());
     expectFile(QStringLiteral("backup to restore"), backup);
+    expectMessage(QStringLiteral("restore question"), restoreCounts(backedUp, 0, 0), QDialogButtonBox::Yes);
     expectMessage(QStringLiteral("restore done"), text(lqa::ids::MsgRestoreCompleted), QDialogButtonBox::Ok);
     choose("restore");
     ASSERT_TRUE(answered());
@@ -296,6 +307,27 @@ void UserDay::backUpAndRestore() {
     for (const char *part : {"fax", "groups"})
         EXPECT_EQ(restored.value(QLatin1String(part)), original.value(QLatin1String(part))) << part;
     desk.photograph(QStringLiteral("restored"));
+}
+
+void UserDay::restoreOverEntriesRemovedAtTheMachine() {
+    // The editor still shows the book it saved; two speed dials are cleared
+    // at the machine meanwhile, which the restore must put back.
+    const QJsonObject saved = machineState();
+    machine({QStringLiteral("fax"), QStringLiteral("remove"), QStringLiteral("1")});
+    machine({QStringLiteral("fax"), QStringLiteral("remove"), QStringLiteral("2")});
+    ASSERT_NE(machineState().value(QStringLiteral("fax")), saved.value(QStringLiteral("fax")));
+
+    expectFile(QStringLiteral("backup to restore again"), folder.filePath(QStringLiteral("machine.qbk")));
+    expectMessage(QStringLiteral("restore question"), restoreCounts(2, 0, 0), QDialogButtonBox::Yes,
+                  QStringLiteral("restore-question"));
+    expectMessage(QStringLiteral("restore done"), text(lqa::ids::MsgRestoreCompleted), QDialogButtonBox::Ok);
+    choose("restore");
+    ASSERT_TRUE(answered());
+    choose("saveMachine");
+    ASSERT_TRUE(answered());
+    const QJsonObject restored = machineState();
+    for (const char *part : {"fax", "groups"})
+        EXPECT_EQ(restored.value(QLatin1String(part)), saved.value(QLatin1String(part))) << part;
 }
 
 void UserDay::importAndReopenPcFaxBook() {
@@ -382,7 +414,8 @@ TEST_F(UserDay, fromStartToClose) {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(frame));
         for (auto step : {&UserDay::startUp, &UserDay::createAndCopyEntries, &UserDay::saveMachineBook,
                           &UserDay::saveOverChangesAtTheMachine, &UserDay::readBehindAPassword,
-                          &UserDay::backUpAndRestore, &UserDay::importAndReopenPcFaxBook,
+                          &UserDay::backUpAndRestore, &UserDay::restoreOverEntriesRemovedAtTheMachine,
+                          &UserDay::importAndReopenPcFaxBook,
                           &UserDay::closeWithUnsavedChanges}) {
             (this->*step)();
             if (HasFatalFailure()) {

@@ -107,6 +107,21 @@ TEST_F(ShareFileTest, roundTripKeepsStoredFieldsAndLeavesOutIncompleteRecords) {
     EXPECT_TRUE(prompt.shown.isEmpty());
 }
 
+// A run that never read the file (one started offline) holds none of its
+// records: writing would lose them.
+TEST_F(ShareFileTest, aFileThisRunNeverLoadedIsNotWrittenOver) {
+    QDir().mkpath(dir.filePath("sub"));
+    writeRaw(handWrittenFile());
+    EXPECT_FALSE(folder.SaveFile({}));
+    EXPECT_EQ(readRaw().toHex(), handWrittenFile().toHex());
+
+    folder.LoadFile(records);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_TRUE(folder.SaveFile({}));
+    folder.LoadFile(records);
+    EXPECT_TRUE(records.empty()) << "once loaded, the run's records are the file's";
+}
+
 TEST_F(ShareFileTest, missingFileMeansNoRecords) {
     records = {shareRecord(1, "Old")};
     folder.LoadFile(records);
