@@ -14,16 +14,16 @@ constexpr size_t kGroupSlots = sizeof(CAbifMyFaxGroupData::members) / 2;
 constexpr qsizetype kMemberBytes = 2 * (10 + 2 + 4 + (32 + 50 + 64 + 254 + 64));
 constexpr qsizetype kGroupBytes = 2 * (7 + 2 + 4 + 32 + kGroupSlots);
 
-// A text the reader would split at a marker unit.
-bool carriesMarker(const void *field, size_t fieldBytes) {
+// A text up to its terminator that the file can carry unchanged.
+bool textFits(const void *field, size_t fieldBytes) {
     const auto *bytes = static_cast<const unsigned char *>(field);
     for (size_t i = 0; i < fieldBytes / 2 - 1; ++i) {
         uint16_t unit;
         std::memcpy(&unit, bytes + 2 * i, 2);
-        if (unit == 0) return false;
-        if (unit == 0x0003 || unit == CGADFile::kEnd) return true;
+        if (unit == 0) return true;
+        if (!CGADFile::fitsText(unit)) return false;
     }
-    return false;
+    return true;
 }
 
 struct TextField {
@@ -31,9 +31,8 @@ struct TextField {
     size_t bytes;
 };
 
-bool anyCarriesMarker(std::initializer_list<TextField> fields) {
-    return std::any_of(fields.begin(), fields.end(),
-                       [](const TextField &f) { return carriesMarker(f.field, f.bytes); });
+bool allFit(std::initializer_list<TextField> fields) {
+    return std::all_of(fields.begin(), fields.end(), [](const TextField &f) { return textFits(f.field, f.bytes); });
 }
 
 }  // namespace
@@ -57,6 +56,18 @@ int32_t CGADFile::readData(CAbifData &data) {
     return result == ABIF_E_END ? ABIF_OK : result;
 }
 
+int32_t CGADFile::readTextField(void *field, size_t fieldBytes) {
+    size_t units = 0;
+    const int32_t result = readText(field, fieldBytes, kSeparator, &units);
+    auto *bytes = static_cast<unsigned char *>(field);
+    for (size_t i = 0; i < units; ++i) {
+        uint16_t unit;
+        std::memcpy(&unit, bytes + 2 * i, 2);
+        if (!fitsText(unit)) std::memcpy(bytes + 2 * i, &kStandIn, 2);
+    }
+    return result;
+}
+
 int32_t CGADFile::readRecord(CAbifData &data) {
     if (atEnd()) return ABIF_E_END;
     switch (readUnit()) {
@@ -72,17 +83,18 @@ int32_t CGADFile::readMember(CAbifData &data) {
     uint16_t id = 0, commMode = 0;
     int64_t updatedOn = 0;
     int32_t result = readUnitField(id);
-    if (result == ABIF_OK) result = readText(r.name, sizeof r.name, kSeparator);
-    if (result == ABIF_OK) result = readText(r.faxNumber, sizeof r.faxNumber, kSeparator);
-    if (result == ABIF_OK) result = readText(r.company, sizeof r.company, kSeparator);
-    if (result == ABIF_OK) result = readText(r.note, sizeof r.note, kSeparator);
+    if (result == ABIF_OK) result = readTextField(r.name, sizeof r.name);
+    if (result == ABIF_OK) result = readTextField(r.faxNumber, sizeof r.faxNumber);
+    if (result == ABIF_OK) result = readTextField(r.company, sizeof r.company);
+    if (result == ABIF_OK) result = readTextField(r.note, sizeof r.note);
     if (result == ABIF_OK) result = readUnitField(commMode);
     if (result == ABIF_OK) result = readInt64Field(updatedOn);
-    if (result == ABIF_OK) result = readText(r.reservedText, sizeof r.reservedText, kSeparator);
+    if (result == ABIF_OK) result = readTextField(r.reservedText, sizeof r.reservedText);
     if (result == ABIF_OK && (atEnd() || readUnit() != kEnd)) result = ABIF_E_FORMAT;
     if (result != ABIF_OK) return result;
     r.id = id;
-    r.commMode = static_cast<uint8_t>(commMode);
+    const auto mode = static_cast<uint8_t>(commMode);  // the low byte, as the field holds
+    r.commMode = mode < kCommModes ? mode : 0;
     r.updatedOn = updatedOn;
     return data.array<CAbifMyFaxData>().append({&r, 1}) ? ABIF_OK : ABIF_E_LIMIT;
 }
@@ -92,7 +104,7 @@ int32_t CGADFile::readGroup(CAbifData &data) {
     uint16_t id = 0, memberCount = 0;
     int64_t updatedOn = 0;
     int32_t result = readUnitField(id);
-    if (result == ABIF_OK) result = readText(r.name, sizeof r.name, kSeparator);
+    if (result == ABIF_OK) result = readTextField(r.name, sizeof r.name);
     if (result == ABIF_OK) result = readInt64Field(updatedOn);
     if (result == ABIF_OK) result = readUnitField(memberCount);
     if (result == ABIF_OK && memberCount > kGroupSlots) result = ABIF_E_FORMAT;
@@ -123,11 +135,12 @@ int32_t CGADFile::writeData(const CAbifData &data) {
 }
 
 int32_t CGADFile::writeMember(const CAbifMyFaxData &r) {
-    if (anyCarriesMarker({{r.name, sizeof r.name},
-                          {r.faxNumber, sizeof r.faxNumber},
-                          {r.company, sizeof r.company},
-                          {r.note, sizeof r.note},
-                          {r.reservedText, sizeof r.reservedText}})) return ABIF_E_FORMAT;
+    if (r.commMode >= kCommModes || !allFit({{r.name, sizeof r.name},
+                                             {r.faxNumber, sizeof r.faxNumber},
+                                             {r.company, sizeof r.company},
+                                             {r.note, sizeof r.note},
+                                             {r.reservedText, sizeof r.reservedText}}))
+        return ABIF_E_FORMAT;
     writeUnit(kMemberType);
     writeUnit(r.id);
     writeUnit(kSeparator);
@@ -151,7 +164,7 @@ int32_t CGADFile::writeMember(const CAbifMyFaxData &r) {
 
 int32_t CGADFile::writeGroup(const CAbifMyFaxGroupData &r) {
     const uint16_t memberCount = r.memberCount;
-    if (memberCount > kGroupSlots || carriesMarker(r.name, sizeof r.name)) return ABIF_E_FORMAT;
+    if (memberCount > kGroupSlots || !textFits(r.name, sizeof r.name)) return ABIF_E_FORMAT;
     writeUnit(kGroupType);
     writeUnit(r.id);
     writeUnit(kSeparator);

@@ -11,7 +11,7 @@ uint16_t CUnicodeFile::readUnit() {
     return unit;
 }
 
-int32_t CUnicodeFile::readText(void *field, size_t fieldBytes, uint16_t marker) {
+int32_t CUnicodeFile::readText(void *field, size_t fieldBytes, uint16_t marker, size_t *units) {
     auto *bytes = static_cast<unsigned char *>(field);
     const size_t maxUnits = fieldBytes / 2 - 1;
     for (size_t i = 0;; ++i) {
@@ -19,6 +19,7 @@ int32_t CUnicodeFile::readText(void *field, size_t fieldBytes, uint16_t marker) 
         const uint16_t unit = readUnit();
         if (unit == marker) {
             std::memset(bytes + 2 * i, 0, 2);
+            if (units) *units = i;
             return ABIF_OK;
         }
         if (i == maxUnits) return ABIF_E_FORMAT;
