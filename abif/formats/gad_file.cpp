@@ -1,8 +1,6 @@
 #include "formats/gad_file.h"
 
-#include <algorithm>
 #include <cstring>
-#include <initializer_list>
 #include <string_view>
 
 namespace {
@@ -14,25 +12,18 @@ constexpr size_t kGroupSlots = sizeof(CAbifMyFaxGroupData::members) / 2;
 constexpr qsizetype kMemberBytes = 2 * (10 + 2 + 4 + (32 + 50 + 64 + 254 + 64));
 constexpr qsizetype kGroupBytes = 2 * (7 + 2 + 4 + 32 + kGroupSlots);
 
-// A text up to its terminator that the file can carry unchanged.
-bool textFits(const void *field, size_t fieldBytes) {
+// Units of a text before its terminator, or npos when one of them is a unit
+// the file cannot carry.
+size_t fittingUnits(const void *field, size_t fieldBytes) {
     const auto *bytes = static_cast<const unsigned char *>(field);
-    for (size_t i = 0; i < fieldBytes / 2 - 1; ++i) {
+    size_t n = 0;
+    for (; n < fieldBytes / 2 - 1; ++n) {
         uint16_t unit;
-        std::memcpy(&unit, bytes + 2 * i, 2);
-        if (unit == 0) return true;
-        if (!CGADFile::fitsText(unit)) return false;
+        std::memcpy(&unit, bytes + 2 * n, 2);
+        if (unit == 0) break;
+        if (!CGADFile::fitsText(unit)) return std::string_view::npos;
     }
-    return true;
-}
-
-struct TextField {
-    const void *field;
-    size_t bytes;
-};
-
-bool allFit(std::initializer_list<TextField> fields) {
-    return std::all_of(fields.begin(), fields.end(), [](const TextField &f) { return textFits(f.field, f.bytes); });
+    return n;
 }
 
 }  // namespace
@@ -134,42 +125,39 @@ int32_t CGADFile::writeData(const CAbifData &data) {
     return ABIF_OK;
 }
 
+bool CGADFile::writeTextField(const void *field, size_t fieldBytes) {
+    const size_t units = fittingUnits(field, fieldBytes);
+    if (units == std::string_view::npos) return false;
+    writeUnits(field, units);
+    writeUnit(kSeparator);
+    return true;
+}
+
+// A refused record leaves the output half written; writeData's caller drops it.
 int32_t CGADFile::writeMember(const CAbifMyFaxData &r) {
-    if (r.commMode >= kCommModes || !allFit({{r.name, sizeof r.name},
-                                             {r.faxNumber, sizeof r.faxNumber},
-                                             {r.company, sizeof r.company},
-                                             {r.note, sizeof r.note},
-                                             {r.reservedText, sizeof r.reservedText}}))
-        return ABIF_E_FORMAT;
+    if (r.commMode >= kCommModes) return ABIF_E_FORMAT;
     writeUnit(kMemberType);
     writeUnit(r.id);
     writeUnit(kSeparator);
-    writeText(r.name, sizeof r.name);
-    writeUnit(kSeparator);
-    writeText(r.faxNumber, sizeof r.faxNumber);
-    writeUnit(kSeparator);
-    writeText(r.company, sizeof r.company);
-    writeUnit(kSeparator);
-    writeText(r.note, sizeof r.note);
-    writeUnit(kSeparator);
+    if (!writeTextField(r.name, sizeof r.name) || !writeTextField(r.faxNumber, sizeof r.faxNumber) ||
+        !writeTextField(r.company, sizeof r.company) || !writeTextField(r.note, sizeof r.note))
+        return ABIF_E_FORMAT;
     writeUnit(r.commMode);
     writeUnit(kSeparator);
     writeInt64(r.updatedOn);
     writeUnit(kSeparator);
-    writeText(r.reservedText, sizeof r.reservedText);
-    writeUnit(kSeparator);
+    if (!writeTextField(r.reservedText, sizeof r.reservedText)) return ABIF_E_FORMAT;
     writeUnit(kEnd);
     return ABIF_OK;
 }
 
 int32_t CGADFile::writeGroup(const CAbifMyFaxGroupData &r) {
     const uint16_t memberCount = r.memberCount;
-    if (memberCount > kGroupSlots || !textFits(r.name, sizeof r.name)) return ABIF_E_FORMAT;
+    if (memberCount > kGroupSlots) return ABIF_E_FORMAT;
     writeUnit(kGroupType);
     writeUnit(r.id);
     writeUnit(kSeparator);
-    writeText(r.name, sizeof r.name);
-    writeUnit(kSeparator);
+    if (!writeTextField(r.name, sizeof r.name)) return ABIF_E_FORMAT;
     writeInt64(r.updatedOn);
     writeUnit(kSeparator);
     writeUnit(memberCount);

@@ -50,6 +50,9 @@ public:
 
 private:
     int32_t readTextField(void *field, size_t fieldBytes);
+    // The text and its separator; false, having written nothing of it, for a
+    // text holding a unit fitsText() refuses.
+    bool writeTextField(const void *field, size_t fieldBytes);
     int32_t readRecord(CAbifData &data);
     int32_t readMember(CAbifData &data);
     int32_t readGroup(CAbifData &data);

@@ -44,8 +44,6 @@ protected:
 
     void writeUnit(uint16_t unit);
     void writeInt64(int64_t value);
-    // The units of a text field up to its terminator, at most fieldBytes / 2 - 1.
-    void writeText(const void *field, size_t fieldBytes);
     void writeUnits(const void *units, size_t count);
     void reserveOutput(qsizetype bytes) { output_.reserve(bytes); }
 
