@@ -56,12 +56,16 @@ public:
             const int c = detail::compareRecords(records_[a.index], records_[b.index]);
             return c != 0 ? c < 0 : a.index < b.index;
         });
+        sorted_ = true;
+        // Records read from a file mostly come in order already: no copy then.
+        bool inPlace = true;
+        for (size_t i = 0; i < order.size() && inPlace; ++i) inPlace = order[i].index == i;
+        if (inPlace) return;
         // Each record moves once, into its final place.
         std::vector<Record> sorted;
         sorted.reserve(records_.size());
         for (const Slot &s : order) sorted.push_back(records_[s.index]);
         records_.swap(sorted);
-        sorted_ = true;
     }
 
     [[nodiscard]] bool sameRecords(const RecordArray &other) const {

@@ -1,8 +1,6 @@
 #include "formats/gad_file.h"
 
-#include <algorithm>
 #include <cstring>
-#include <initializer_list>
 #include <string_view>
 
 namespace {
@@ -14,26 +12,18 @@ constexpr size_t kGroupSlots = sizeof(CAbifMyFaxGroupData::members) / 2;
 constexpr qsizetype kMemberBytes = 2 * (10 + 2 + 4 + (32 + 50 + 64 + 254 + 64));
 constexpr qsizetype kGroupBytes = 2 * (7 + 2 + 4 + 32 + kGroupSlots);
 
-// A text the reader would split at a marker unit.
-bool carriesMarker(const void *field, size_t fieldBytes) {
+// Units of a text before its terminator, or npos when one of them is a unit
+// the file cannot carry.
+size_t fittingUnits(const void *field, size_t fieldBytes) {
     const auto *bytes = static_cast<const unsigned char *>(field);
-    for (size_t i = 0; i < fieldBytes / 2 - 1; ++i) {
+    size_t n = 0;
+    for (; n < fieldBytes / 2 - 1; ++n) {
         uint16_t unit;
-        std::memcpy(&unit, bytes + 2 * i, 2);
-        if (unit == 0) return false;
-        if (unit == 0x0003 || unit == CGADFile::kEnd) return true;
+        std::memcpy(&unit, bytes + 2 * n, 2);
+        if (unit == 0) break;
+        if (!CGADFile::fitsText(unit)) return std::string_view::npos;
     }
-    return false;
-}
-
-struct TextField {
-    const void *field;
-    size_t bytes;
-};
-
-bool anyCarriesMarker(std::initializer_list<TextField> fields) {
-    return std::any_of(fields.begin(), fields.end(),
-                       [](const TextField &f) { return carriesMarker(f.field, f.bytes); });
+    return n;
 }
 
 }  // namespace
@@ -57,6 +47,18 @@ int32_t CGADFile::readData(CAbifData &data) {
     return result == ABIF_E_END ? ABIF_OK : result;
 }
 
+int32_t CGADFile::readTextField(void *field, size_t fieldBytes) {
+    size_t units = 0;
+    const int32_t result = readText(field, fieldBytes, kSeparator, &units);
+    auto *bytes = static_cast<unsigned char *>(field);
+    for (size_t i = 0; i < units; ++i) {
+        uint16_t unit;
+        std::memcpy(&unit, bytes + 2 * i, 2);
+        if (!fitsText(unit)) std::memcpy(bytes + 2 * i, &kStandIn, 2);
+    }
+    return result;
+}
+
 int32_t CGADFile::readRecord(CAbifData &data) {
     if (atEnd()) return ABIF_E_END;
     switch (readUnit()) {
@@ -72,17 +74,18 @@ int32_t CGADFile::readMember(CAbifData &data) {
     uint16_t id = 0, commMode = 0;
     int64_t updatedOn = 0;
     int32_t result = readUnitField(id);
-    if (result == ABIF_OK) result = readText(r.name, sizeof r.name, kSeparator);
-    if (result == ABIF_OK) result = readText(r.faxNumber, sizeof r.faxNumber, kSeparator);
-    if (result == ABIF_OK) result = readText(r.company, sizeof r.company, kSeparator);
-    if (result == ABIF_OK) result = readText(r.note, sizeof r.note, kSeparator);
+    if (result == ABIF_OK) result = readTextField(r.name, sizeof r.name);
+    if (result == ABIF_OK) result = readTextField(r.faxNumber, sizeof r.faxNumber);
+    if (result == ABIF_OK) result = readTextField(r.company, sizeof r.company);
+    if (result == ABIF_OK) result = readTextField(r.note, sizeof r.note);
     if (result == ABIF_OK) result = readUnitField(commMode);
     if (result == ABIF_OK) result = readInt64Field(updatedOn);
-    if (result == ABIF_OK) result = readText(r.reservedText, sizeof r.reservedText, kSeparator);
+    if (result == ABIF_OK) result = readTextField(r.reservedText, sizeof r.reservedText);
     if (result == ABIF_OK && (atEnd() || readUnit() != kEnd)) result = ABIF_E_FORMAT;
     if (result != ABIF_OK) return result;
     r.id = id;
-    r.commMode = static_cast<uint8_t>(commMode);
+    const auto mode = static_cast<uint8_t>(commMode);  // the low byte, as the field holds
+    r.commMode = mode < kCommModes ? mode : 0;
     r.updatedOn = updatedOn;
     return data.array<CAbifMyFaxData>().append({&r, 1}) ? ABIF_OK : ABIF_E_LIMIT;
 }
@@ -92,7 +95,7 @@ int32_t CGADFile::readGroup(CAbifData &data) {
     uint16_t id = 0, memberCount = 0;
     int64_t updatedOn = 0;
     int32_t result = readUnitField(id);
-    if (result == ABIF_OK) result = readText(r.name, sizeof r.name, kSeparator);
+    if (result == ABIF_OK) result = readTextField(r.name, sizeof r.name);
     if (result == ABIF_OK) result = readInt64Field(updatedOn);
     if (result == ABIF_OK) result = readUnitField(memberCount);
     if (result == ABIF_OK && memberCount > kGroupSlots) result = ABIF_E_FORMAT;
@@ -122,41 +125,39 @@ int32_t CGADFile::writeData(const CAbifData &data) {
     return ABIF_OK;
 }
 
+bool CGADFile::writeTextField(const void *field, size_t fieldBytes) {
+    const size_t units = fittingUnits(field, fieldBytes);
+    if (units == std::string_view::npos) return false;
+    writeUnits(field, units);
+    writeUnit(kSeparator);
+    return true;
+}
+
+// A refused record leaves the output half written; writeData's caller drops it.
 int32_t CGADFile::writeMember(const CAbifMyFaxData &r) {
-    if (anyCarriesMarker({{r.name, sizeof r.name},
-                          {r.faxNumber, sizeof r.faxNumber},
-                          {r.company, sizeof r.company},
-                          {r.note, sizeof r.note},
-                          {r.reservedText, sizeof r.reservedText}})) return ABIF_E_FORMAT;
+    if (r.commMode >= kCommModes) return ABIF_E_FORMAT;
     writeUnit(kMemberType);
     writeUnit(r.id);
     writeUnit(kSeparator);
-    writeText(r.name, sizeof r.name);
-    writeUnit(kSeparator);
-    writeText(r.faxNumber, sizeof r.faxNumber);
-    writeUnit(kSeparator);
-    writeText(r.company, sizeof r.company);
-    writeUnit(kSeparator);
-    writeText(r.note, sizeof r.note);
-    writeUnit(kSeparator);
+    if (!writeTextField(r.name, sizeof r.name) || !writeTextField(r.faxNumber, sizeof r.faxNumber) ||
+        !writeTextField(r.company, sizeof r.company) || !writeTextField(r.note, sizeof r.note))
+        return ABIF_E_FORMAT;
     writeUnit(r.commMode);
     writeUnit(kSeparator);
     writeInt64(r.updatedOn);
     writeUnit(kSeparator);
-    writeText(r.reservedText, sizeof r.reservedText);
-    writeUnit(kSeparator);
+    if (!writeTextField(r.reservedText, sizeof r.reservedText)) return ABIF_E_FORMAT;
     writeUnit(kEnd);
     return ABIF_OK;
 }
 
 int32_t CGADFile::writeGroup(const CAbifMyFaxGroupData &r) {
     const uint16_t memberCount = r.memberCount;
-    if (memberCount > kGroupSlots || carriesMarker(r.name, sizeof r.name)) return ABIF_E_FORMAT;
+    if (memberCount > kGroupSlots) return ABIF_E_FORMAT;
     writeUnit(kGroupType);
     writeUnit(r.id);
     writeUnit(kSeparator);
-    writeText(r.name, sizeof r.name);
-    writeUnit(kSeparator);
+    if (!writeTextField(r.name, sizeof r.name)) return ABIF_E_FORMAT;
     writeInt64(r.updatedOn);
     writeUnit(kSeparator);
     writeUnit(memberCount);

@@ -9,6 +9,11 @@
 //
 // SEP is 0x0003, END 0x0004. Records run to the end of the input or to a
 // type unit of 0. Texts carry no terminator and may not contain SEP or END.
+//
+// Reader and writer share one rule, so that every book read can be written
+// back: a text unit that fitsText() refuses (a marker, or a zero that would
+// end the text in memory) is read as a space and refused by the writer, and
+// so is a communication mode from kCommModes on, which is read as 0.
 #pragma once
 
 #include "formats/unicode_file.h"
@@ -21,9 +26,9 @@ public:
     // ABIF_OK; ABIF_E_FORMAT or ABIF_E_LIMIT keeping the records read before
     // the fault. The container comes out normalised either way.
     int32_t readData(CAbifData &data) override;
-    // Members, then groups, each in normalised order. A text holding a marker
-    // unit, or a group of more than 30 members, cannot be read back and is
-    // refused with ABIF_E_FORMAT.
+    // Members, then groups, each in normalised order. A text holding a unit
+    // fitsText() refuses, a communication mode out of range, or a group of
+    // more than 30 members is refused with ABIF_E_FORMAT.
     int32_t writeData(const CAbifData &data) override;
     int32_t readHeader() override;
     void writeHeader() override;
@@ -34,8 +39,20 @@ public:
     static constexpr uint16_t kGroupType = 2;
     // The header text may run this long before its end unit.
     static constexpr size_t kHeaderUnits = 256;
+    // "G3 Auto" and "F4800".
+    static constexpr uint8_t kCommModes = 2;
+    // What a read text holds in place of a unit the file cannot carry.
+    static constexpr uint16_t kStandIn = u' ';
+
+    [[nodiscard]] static constexpr bool fitsText(uint16_t unit) {
+        return unit != 0 && unit != kSeparator && unit != kEnd;
+    }
 
 private:
+    int32_t readTextField(void *field, size_t fieldBytes);
+    // The text and its separator; false, having written nothing of it, for a
+    // text holding a unit fitsText() refuses.
+    bool writeTextField(const void *field, size_t fieldBytes);
     int32_t readRecord(CAbifData &data);
     int32_t readMember(CAbifData &data);
     int32_t readGroup(CAbifData &data);

@@ -24,6 +24,19 @@ template <class Record> void takeLimit(CAbifData &target, const CAbifData &sourc
     target.array<Record>().setLimit(source.array<Record>().limit());
 }
 
+// Whether the file now holds something else than the caller read. A file
+// that holds nothing (missing or emptied) is unchanged only for a caller who
+// read no records; one that cannot be read, or holds more records than the
+// base can, cannot be what the caller read.
+bool changedSince(const CAbifData &base, const QByteArray &current) {
+    if (current.isEmpty())
+        return base.array<CAbifMyFaxData>().count() > 0 || base.array<CAbifMyFaxGroupData>().count() > 0;
+    CAbifData onDisk;
+    takeLimit<CAbifMyFaxData>(onDisk, base);
+    takeLimit<CAbifMyFaxGroupData>(onDisk, base);
+    return parse(current, onDisk) != ABIF_OK || !abif::equalByKinds(onDisk, base, ABIF_KIND_MYFAX);
+}
+
 bool mayOverwriteChanges(int32_t flags) {
     if (flags & ABIF_GAD_ASK_OVERWRITE)
         return abif::libraryUi().message(abif::loadString(abif::ids::FileWillBeOverwritten),
@@ -59,17 +72,9 @@ int32_t CGADUtil::update(const QString &path, const CAbifData &base, const CAbif
     if (const int error = locked.open(path)) return fileFailure("Update", path, error);
     QByteArray current;
     if (const int error = locked.readAll(current)) return fileFailure("Update", path, error);
-    CAbifData onDisk;
-    takeLimit<CAbifMyFaxData>(onDisk, base);
-    takeLimit<CAbifMyFaxGroupData>(onDisk, base);
-    const int32_t r = parse(current, onDisk);
-
-    // More records than the base can hold cannot be what the caller read.
-    const bool changed = r == ABIF_E_LIMIT || (r == ABIF_OK && !abif::equalByKinds(onDisk, base, ABIF_KIND_MYFAX));
-    if (changed && !mayOverwriteChanges(flags)) return ABIF_E_CANCEL;
+    if (changedSince(base, current) && !mayOverwriteChanges(flags)) return ABIF_E_CANCEL;
 
     if (const int error = locked.replace(file.output())) return fileFailure("Update", path, error);
-    if (r != ABIF_OK) return r;
     // The new content is in place: a failure from now on would report a
     // saved file as unsaved, so the result comes from the bytes written.
     return parse(file.output(), output);

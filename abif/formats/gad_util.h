@@ -14,8 +14,10 @@ public:
     static int32_t write(const QString &path, const CAbifData &data);
     // Holds the file against other writers while it reads it, compares it with
     // `base`, asks or refuses as `flags` say, writes `edited` and reads the
-    // result into `output`. An empty or damaged file is written without
-    // asking; its read result is returned and `output` is left alone.
+    // result into `output`. A damaged file, and a missing or empty one while
+    // the base holds records, counts as changed by someone else like any other
+    // difference; whenever the file is written, the result is that of reading
+    // it back into `output`.
     static int32_t update(const QString &path, const CAbifData &base, const CAbifData &edited,
                           CAbifData &output, int32_t flags);
 };

@@ -5,6 +5,9 @@
 
 #include <QtEndian>
 
+#include <bitset>
+#include <iterator>
+
 namespace abif::backup {
 namespace {
 
@@ -62,6 +65,26 @@ int32_t readContainer(const uint8_t *container, size_t length, CAbifData &data) 
         offset += size;
     }
     return ABIF_OK;
+}
+
+bool machineCanHold(const CAbifData &data) {
+    std::bitset<faxSlots + 1> faxes;
+    for (const CAbifFaxData &fax : data.array<CAbifFaxData>().records()) {
+        const uint16_t id = fax.id;
+        if (id == 0 || id > faxSlots || faxes.test(id)) return false;
+        faxes.set(id);
+    }
+    std::bitset<groupSlots + 1> groups;
+    for (const CAbifFaxGroupData &group : data.array<CAbifFaxGroupData>().records()) {
+        const uint16_t id = group.id;
+        if (id == 0 || id > groupSlots || groups.test(id)) return false;
+        groups.set(id);
+        for (uint16_t m = 0; m < group.memberCount && m < std::size(group.members); ++m) {
+            const uint16_t member = group.members[m];
+            if (member > faxSlots || !faxes.test(member)) return false;
+        }
+    }
+    return true;
 }
 
 uint32_t wordSum(const uint8_t *data, size_t length) {

@@ -51,6 +51,21 @@ int32_t checkHeader(const uint8_t *header) {
     return qFromBigEndian<uint32_t>(header + headerFormat) == formatConstant ? ABIF_OK : ABIF_E_FORMAT;
 }
 
+// Checks the body against its header and deciphers it in place.
+int32_t openBody(const uint8_t *header, std::vector<uint8_t> &body) {
+    if (wordSum(body.data(), body.size()) != qFromBigEndian<uint32_t>(header + headerBodyChecksum))
+        return ABIF_E_FORMAT;
+    const uint32_t cipher = qFromBigEndian<uint32_t>(header + headerCipherType);
+    if (cipher == cipherBlowfish) {
+        // Whole blocks only: deciphering a partial one would read past the body.
+        if (body.size() % 8 != 0) return ABIF_E_FORMAT;
+        backupCipher().decipher(body.data(), body.data(), body.size());
+    } else if (cipher != cipherNone) {
+        return ABIF_E_FORMAT;
+    }
+    return ABIF_OK;
+}
+
 // Steps of a restore; file failures surface through `in.error()`.
 int32_t readBackup(FileInput &in, CAbifData &data) {
     if (const int32_t r = expectExitSequence(in)) return r;
@@ -65,19 +80,21 @@ int32_t readBackup(FileInput &in, CAbifData &data) {
     std::vector<uint8_t> body(length);
     if (in.read(body.data(), body.size()) != 0) return ABIF_E_FORMAT;
 
-    data.clearAll();
-    if (wordSum(body.data(), body.size()) != qFromBigEndian<uint32_t>(header + headerBodyChecksum))
-        return ABIF_E_FORMAT;
-    const uint32_t cipher = qFromBigEndian<uint32_t>(header + headerCipherType);
-    if (cipher == cipherBlowfish) {
-        // Whole blocks only: deciphering a partial one would read past the body.
-        if (body.size() % 8 != 0) return ABIF_E_FORMAT;
-        backupCipher().decipher(body.data(), body.data(), body.size());
-    } else if (cipher != cipherNone) {
-        return ABIF_E_FORMAT;
+    if (const int32_t r = openBody(header, body)) {
+        data.clearAll();
+        return r;
     }
-    if (const int32_t r = readContainer(body.data(), body.size(), data)) return r;
+    CAbifData restored;
+    restored.array<CAbifFaxData>().setLimit(data.array<CAbifFaxData>().limit());
+    restored.array<CAbifFaxGroupData>().setLimit(data.array<CAbifFaxGroupData>().limit());
+    const int32_t read = readContainer(body.data(), body.size(), restored);
+    // Refused before the container changes: saved to a machine, such a book
+    // would fail or clear slots nobody asked for.
+    if (read == ABIF_OK && !machineCanHold(restored)) return ABIF_E_FORMAT;
+    data.clearAll();
+    data.appendAll(restored);  // same limits, so nothing is dropped
     data.normalise();
+    if (read != ABIF_OK) return read;
     return expectExitSequence(in);
 }
 

@@ -18,8 +18,9 @@ public:
     // itself fails. A failed backup leaves an existing file untouched.
     static int32_t backup(const QString &path, const CAbifData &data);
     // Replaces every record of `data` with the file's fax entries and groups.
-    // A file refused before its body is read leaves `data` as it was;
-    // after that, `data` keeps the entries read before the fault.
+    // A file refused before its body is read, or whose entries no machine
+    // can hold (machineCanHold), leaves `data` as it was; after that, `data`
+    // keeps the entries read before the fault.
     static int32_t restore(const QString &path, CAbifData &data);
 
     // The whole file as a backup at local time `stamp` writes it.

@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 
 uint16_t CUnicodeFile::readUnit() {
@@ -11,19 +12,20 @@ uint16_t CUnicodeFile::readUnit() {
     return unit;
 }
 
-int32_t CUnicodeFile::readText(void *field, size_t fieldBytes, uint16_t marker) {
-    auto *bytes = static_cast<unsigned char *>(field);
+int32_t CUnicodeFile::readText(void *field, size_t fieldBytes, uint16_t marker, size_t *units) {
     const size_t maxUnits = fieldBytes / 2 - 1;
-    for (size_t i = 0;; ++i) {
-        if (atEnd()) return ABIF_E_FORMAT;
-        const uint16_t unit = readUnit();
-        if (unit == marker) {
-            std::memset(bytes + 2 * i, 0, 2);
-            return ABIF_OK;
-        }
-        if (i == maxUnits) return ABIF_E_FORMAT;
-        std::memcpy(bytes + 2 * i, &unit, 2);
-    }
+    const unsigned char *next = input_.data() + position_;
+    // The marker may follow a full field, but no unit more.
+    const size_t scan = std::min((input_.size() - position_) / 2, maxUnits + 1);
+    size_t n = 0;
+    while (n < scan && qFromLittleEndian<uint16_t>(next + 2 * n) != marker) ++n;
+    if (n == scan) return ABIF_E_FORMAT;  // too long, or cut off by the end
+    auto *bytes = static_cast<unsigned char *>(field);
+    qFromLittleEndian<uint16_t>(next, static_cast<qsizetype>(n), bytes);
+    std::memset(bytes + 2 * n, 0, 2);
+    position_ += 2 * (n + 1);
+    if (units) *units = n;
+    return ABIF_OK;
 }
 
 int32_t CUnicodeFile::readUnitField(uint16_t &value) {
@@ -41,11 +43,8 @@ int32_t CUnicodeFile::readInt64Field(int64_t &value) {
 
 int32_t CUnicodeFile::readUnits(void *units, size_t count) {
     if ((input_.size() - position_) / 2 < count) return ABIF_E_FORMAT;
-    auto *bytes = static_cast<unsigned char *>(units);
-    for (size_t i = 0; i < count; ++i) {
-        const uint16_t unit = readUnit();
-        std::memcpy(bytes + 2 * i, &unit, 2);
-    }
+    qFromLittleEndian<uint16_t>(input_.data() + position_, static_cast<qsizetype>(count), units);
+    position_ += 2 * count;
     return ABIF_OK;
 }
 
@@ -61,21 +60,9 @@ void CUnicodeFile::writeInt64(int64_t value) {
     output_.append(bytes, 8);
 }
 
-void CUnicodeFile::writeText(const void *field, size_t fieldBytes) {
-    const auto *bytes = static_cast<const unsigned char *>(field);
-    for (size_t i = 0; i < fieldBytes / 2 - 1; ++i) {
-        uint16_t unit;
-        std::memcpy(&unit, bytes + 2 * i, 2);
-        if (unit == 0) break;
-        writeUnit(unit);
-    }
-}
-
 void CUnicodeFile::writeUnits(const void *units, size_t count) {
-    const auto *bytes = static_cast<const unsigned char *>(units);
-    for (size_t i = 0; i < count; ++i) {
-        uint16_t unit;
-        std::memcpy(&unit, bytes + 2 * i, 2);
-        writeUnit(unit);
-    }
+    // One append per field: appending unit by unit cost most of a write.
+    const qsizetype at = output_.size();
+    output_.resize(at + static_cast<qsizetype>(2 * count));
+    qToLittleEndian<uint16_t>(units, static_cast<qsizetype>(count), output_.data() + at);
 }

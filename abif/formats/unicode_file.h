@@ -33,8 +33,9 @@ protected:
     uint16_t readUnit();
     // Units up to `marker` into a text field of `fieldBytes`, followed by a
     // zero unit. At most fieldBytes / 2 - 1 units may precede the marker.
-    // ABIF_OK, or ABIF_E_FORMAT for a text too long or cut off by the end.
-    int32_t readText(void *field, size_t fieldBytes, uint16_t marker);
+    // ABIF_OK, or ABIF_E_FORMAT for a text too long or cut off by the end;
+    // `units` receives how many units preceded the marker.
+    int32_t readText(void *field, size_t fieldBytes, uint16_t marker, size_t *units = nullptr);
     // One unit, or eight bytes, and then the separator; else ABIF_E_FORMAT.
     int32_t readUnitField(uint16_t &value);
     int32_t readInt64Field(int64_t &value);
@@ -43,8 +44,6 @@ protected:
 
     void writeUnit(uint16_t unit);
     void writeInt64(int64_t value);
-    // The units of a text field up to its terminator, at most fieldBytes / 2 - 1.
-    void writeText(const void *field, size_t fieldBytes);
     void writeUnits(const void *units, size_t count);
     void reserveOutput(qsizetype bytes) { output_.reserve(bytes); }
 

@@ -231,6 +231,50 @@ TEST(GadFileFormat, readerKeepsTheLowByteOfTheCommunicationMode) {
     EXPECT_EQ(val(data.array<CAbifMyFaxData>().at(0).commMode), 1);
 }
 
+// Member 8 with the given texts and communication mode unit, as a file holds it.
+Units memberWith(std::u16string_view name, std::u16string_view note, uint16_t commMode) {
+    Units u = header();
+    (u << 1 << 8 << SEP << name << SEP << u"0301" << SEP << SEP << note << SEP << commMode << SEP).time(5)
+        << SEP << SEP << END;
+    return u;
+}
+
+TEST(GadFileFormat, bookWithUnitsTheWriterRefusesIsReadAsOneItCanWriteBack) {
+    const struct {
+        const char *name;
+        Units file;
+        std::u16string name16, note;
+        uint8_t commMode;
+    } cases[] = {
+        {"endUnitInName", memberWith(u"A\u0004B", u"", 0), u"A B", u"", 0},
+        {"zeroInsideNote", memberWith(u"A", std::u16string_view(u"x\0y", 3), 1), u"A", u"x y", 1},
+        {"zeroEndingNote", memberWith(u"A", std::u16string_view(u"x\0", 2), 1), u"A", u"x ", 1},
+        {"communicationModeTwo", memberWith(u"A", u"", 2), u"A", u"", 0},
+        {"communicationModeLowByteOutOfRange", memberWith(u"A", u"", 0x01FF), u"A", u"", 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        CAbifData first;
+        ASSERT_EQ(parse(c.file.bytes(), first), ABIF_OK);
+        ASSERT_EQ(first.array<CAbifMyFaxData>().count(), 1);
+        const CAbifMyFaxData &r = first.array<CAbifMyFaxData>().at(0);
+        EXPECT_EQ(abif::readText(r.name, sizeof r.name), c.name16);
+        EXPECT_EQ(abif::readText(r.note, sizeof r.note), c.note);
+        EXPECT_EQ(val(r.commMode), c.commMode);
+        CAbifData second;
+        ASSERT_EQ(parse(serialise(first), second), ABIF_OK);
+        EXPECT_TRUE(abif::equalByKinds(first, second, ABIF_KIND_MYFAX));
+    }
+}
+
+TEST(GadFileFormat, groupNameWithAnEndUnitIsReadWithASpace) {
+    Units u = header();
+    (u << 2 << 1 << SEP << u"G\u0004" << SEP).time(0) << SEP << 0 << SEP << SEP << END;
+    CAbifData data;
+    ASSERT_EQ(parse(u.bytes(), data), ABIF_OK);
+    EXPECT_EQ(abif::readText(data.array<CAbifMyFaxGroupData>().at(0).name, 66), u"G ");
+}
+
 struct DamagedCase {
     const char *name;
     std::function<Units()> build;
@@ -380,6 +424,7 @@ TEST(GadFileFormat, writerRefusesRecordsItCouldNotReadBack) {
         {"endUnitInGroupName",
          containerOf({}, {test::myFaxGroup(1, u"G\u0004", {})})},
         {"groupOfThirtyOne", containerOf({}, {crowded})},
+        {"communicationModeOutOfRange", withText([](CAbifMyFaxData &r) { r.commMode = 2; })},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

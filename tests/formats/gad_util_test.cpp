@@ -196,9 +196,16 @@ const UpdateCase kUpdateCases[] = {
     {"askingOverridesRefusing", OnDisk::Changed, 0x60, abif::MessageAnswer::Ok, ABIF_OK, true, true},
     {"changedFileRefused", OnDisk::Changed, 0x40, {}, ABIF_E_CANCEL, false, false},
     {"changedFileOverwrittenWithoutFlags", OnDisk::Changed, 0, {}, ABIF_OK, true, true},
-    {"emptyFileWrittenWithoutAsking", OnDisk::Empty, 0x40, {}, ABIF_E_FORMAT, true, false},
-    {"damagedFileWrittenWithoutAsking", OnDisk::Damaged, 0x40, {}, ABIF_E_FORMAT, true, false},
-    {"missingFileCreated", OnDisk::Missing, 0x40, {}, ABIF_E_FORMAT, true, false},
+    // Someone else emptied, damaged or deleted the file the base was read from.
+    {"emptiedFileRefused", OnDisk::Empty, 0x40, {}, ABIF_E_CANCEL, false, false},
+    {"emptiedFileConfirmed", OnDisk::Empty, 0x20, abif::MessageAnswer::Ok, ABIF_OK, true, true},
+    {"emptiedFileDeclined", OnDisk::Empty, 0x20, abif::MessageAnswer::Cancel, ABIF_E_CANCEL, false, false},
+    {"damagedFileRefused", OnDisk::Damaged, 0x40, {}, ABIF_E_CANCEL, false, false},
+    {"damagedFileConfirmed", OnDisk::Damaged, 0x20, abif::MessageAnswer::Ok, ABIF_OK, true, true},
+    {"damagedFileOverwrittenWithoutFlags", OnDisk::Damaged, 0, {}, ABIF_OK, true, true},
+    {"deletedFileRefused", OnDisk::Missing, 0x40, {}, ABIF_E_CANCEL, false, false},
+    {"deletedFileConfirmed", OnDisk::Missing, 0x20, abif::MessageAnswer::Ok, ABIF_OK, true, true},
+    {"deletedFileDeclined", OnDisk::Missing, 0x20, abif::MessageAnswer::Cancel, ABIF_E_CANCEL, false, false},
 };
 
 TEST_F(GadFileOnDisk, updateWritesOnlyWhatTheFlagsAndTheUserAllow) {
@@ -235,9 +242,29 @@ TEST_F(GadFileOnDisk, updateWritesOnlyWhatTheFlagsAndTheUserAllow) {
             EXPECT_TRUE(abif::equalByKinds(onDisk, edited, ABIF_KIND_MYFAX));
         } else {
             EXPECT_EQ(contentOf(file), before);
+            EXPECT_EQ(QFile::exists(file), c.onDisk != OnDisk::Missing);
         }
         EXPECT_TRUE(abif::equalByKinds(output, c.outputFilled ? edited : sentinel, ABIF_KIND_MYFAX));
     }
+}
+
+TEST_F(GadFileOnDisk, fileHoldingNothingIsWrittenWithoutAskingACallerWhoReadNothing) {
+    const CAbifData nothingRead, edited = book({test::myFax(1, u"Anne")});
+    for (const bool exists : {false, true}) {
+        SCOPED_TRACE(exists ? "empty file" : "no file");
+        const QString file = path(exists ? "empty.qad" : "new.qad");
+        if (exists) putContent(file, {});
+        CAbifData output;
+        EXPECT_EQ(CGADUtil::update(file, nothingRead, edited, output, 0x40), ABIF_OK);
+        EXPECT_TRUE(ui.asked.isEmpty());
+        EXPECT_TRUE(abif::equalByKinds(output, edited, ABIF_KIND_MYFAX));
+    }
+    // Content that cannot be read may be anybody's.
+    const QString damaged = path("damaged.qad");
+    putContent(damaged, "not an address book");
+    CAbifData output;
+    EXPECT_EQ(CGADUtil::update(damaged, nothingRead, edited, output, 0x40), ABIF_E_CANCEL);
+    EXPECT_EQ(contentOf(damaged), "not an address book");
 }
 
 TEST_F(GadFileOnDisk, fileHoldingMoreThanTheBaseCanHoldCountsAsChanged) {

@@ -182,6 +182,57 @@ TEST_F(PabFile, missingClosingEscapeIsRefusedKeepingTheEntriesRead) {
     EXPECT_EQ(data.array<CAbifFaxData>().at(0).id, 1);
 }
 
+// A plain container with the given records and nothing to clear.
+Bytes containerWith(const std::vector<Bytes> &faxes, const std::vector<Bytes> &groups) {
+    const Bytes clearing = test::longHeader(2, 0) + test::deleteList(3, 1, 0) + test::deleteList(4, 1, 0);
+    Bytes entries = test::longHeader(2, 0) + test::section(1, 3, 0, static_cast<uint16_t>(faxes.size()));
+    for (const Bytes &f : faxes) entries = entries + f;
+    entries = entries + test::section(1, 4, 0, static_cast<uint16_t>(groups.size()));
+    for (const Bytes &g : groups) entries = entries + g;
+    Bytes c = be32(1) + be32(24) + be32(2) + be32(0) + be32(static_cast<uint32_t>(clearing.size())) +
+              be32(static_cast<uint32_t>(entries.size())) + clearing + entries;
+    c.resize((c.size() + 7) / 8 * 8, 0);
+    return c;
+}
+
+TEST_F(PabFile, bookNoMachineCanHoldIsRefusedBeforeTheContainerChanges) {
+    using test::faxRecord;
+    using test::groupRecord;
+    const Bytes one = faxRecord(1, "A", "1");
+    const struct {
+        const char *what;
+        Bytes container;
+    } cases[] = {
+        {"speedDialZero", containerWith({faxRecord(0, "A", "1")}, {})},
+        {"speedDialHundred", containerWith({faxRecord(100, "A", "1")}, {})},
+        {"speedDialTwice", containerWith({faxRecord(5, "A", "1"), faxRecord(5, "B", "2")}, {})},
+        {"groupZero", containerWith({one}, {groupRecord(0, "G", {1})})},
+        {"groupSeven", containerWith({one}, {groupRecord(7, "G", {1})})},
+        {"groupTwice", containerWith({one}, {groupRecord(2, "G", {1}), groupRecord(2, "H", {})})},
+        {"memberNotASpeedDial", containerWith({one}, {groupRecord(1, "G", {1, 2})})},
+        {"memberZero", containerWith({one}, {groupRecord(1, "G", {0})})},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        write(test::backupFile(enciphered(c.container), 2), path());
+        CAbifData data = occupied();
+        EXPECT_EQ(abif::CPabFile::restore(path(), data), ABIF_E_FORMAT);
+        EXPECT_EQ(data.array<CAbifEMailData>().count(), 1);
+        ASSERT_EQ(data.array<CAbifFaxData>().count(), 1);
+        EXPECT_EQ(data.array<CAbifFaxData>().at(0).id, 42);
+    }
+
+    // The first and last slots, and an empty group, are what a machine holds.
+    write(test::backupFile(containerWith({faxRecord(99, "Z", "9"), one},
+                                         {groupRecord(6, "G", {99, 1}), groupRecord(1, "E", {})}),
+                           0),
+          path());
+    CAbifData data = occupied();
+    ASSERT_EQ(abif::CPabFile::restore(path(), data), ABIF_OK);
+    EXPECT_EQ(data.array<CAbifFaxData>().count(), 2);
+    EXPECT_EQ(data.array<CAbifFaxGroupData>().count(), 2);
+}
+
 TEST_F(PabFile, fileCutAtAnyOffsetIsRefused) {
     for (size_t length = 0; length < good.size(); ++length) {
         write(Bytes(good.begin(), good.begin() + static_cast<ptrdiff_t>(length)), path());
