@@ -2,15 +2,13 @@
 
 #include "core/abif_data.h"
 #include "core/diagnostic_log.h"
-#include "core/record_text.h"
 #include "formats/csv_file.h"
 #include "formats/file_error.h"
-#include "import/import_field_rules.h"
+#include "import/import_record.h"
 
 #include <QDateTime>
 
 #include <new>
-#include <span>
 #include <utility>
 
 namespace abif {
@@ -20,56 +18,9 @@ namespace {
 // Rows between two questions whether the reading was cancelled.
 constexpr int kCancelCheckRows = 1024;
 
-struct RowTexts {
-    QString name;
-    QString number;  // the fax number, or the email address
-    QString company;
-    QString note;
-};
-
 QString cellAt(const QStringList &cells, const CCsvColumnMapping &mapping, int field) {
     const int column = mapping.column(field);
     return column >= 0 && column < cells.size() ? cells[column] : QString();
-}
-
-// Names and notes may be shortened to their field; a number or address may
-// not, since a shortened one would reach someone else.
-bool fitsWhole(const QString &text, size_t fieldBytes) { return size_t(text.size()) < fieldBytes / 2; }
-
-template <class Record> uint16_t nextId(const CAbifData &data) {
-    return static_cast<uint16_t>(data.array<Record>().count() + 1);
-}
-
-bool makeRecord(const RowTexts &texts, const CAbifData &data, int64_t, CAbifFaxData &r) {
-    if (!isPrintableAscii(texts.name) || !hasFaxNumberCharacters(texts.number) ||
-        !fitsWhole(texts.number, sizeof r.faxNumber))
-        return false;
-    r.id = nextId<CAbifFaxData>(data);
-    writeText(r.name, sizeof r.name, texts.name);
-    writeText(r.faxNumber, sizeof r.faxNumber, texts.number);
-    return true;
-}
-
-bool makeRecord(const RowTexts &texts, const CAbifData &data, int64_t, CAbifEMailData &r) {
-    if (!isPrintableAscii(texts.name) || !isEmailAddress(texts.number) ||
-        !fitsWhole(texts.number, sizeof r.emailAddress))
-        return false;
-    r.id = nextId<CAbifEMailData>(data);
-    writeText(r.name, sizeof r.name, texts.name);
-    writeText(r.emailAddress, sizeof r.emailAddress, texts.number);
-    return true;
-}
-
-bool makeRecord(const RowTexts &texts, const CAbifData &data, int64_t now, CAbifMyFaxData &r) {
-    if (!hasFaxNumberCharacters(texts.number) || !fitsWhole(texts.number, sizeof r.faxNumber)) return false;
-    r.id = nextId<CAbifMyFaxData>(data);
-    writeText(r.name, sizeof r.name, texts.name);
-    writeText(r.faxNumber, sizeof r.faxNumber, texts.number);
-    writeText(r.company, sizeof r.company, texts.company);
-    writeText(r.note, sizeof r.note, texts.note);
-    r.commMode = 0;
-    r.updatedOn = now;
-    return true;
 }
 
 int32_t fileFailure(const FileError &error) { return error.osError() > 0 ? error.osError() : ABIF_E_FAIL; }
@@ -141,17 +92,12 @@ int32_t ReadCsvAll(const CsvReading &reading, CAbifData &parsed, const std::func
 
 bool appendCsvRow(const QStringList &cells, int32_t destination, const CCsvColumnMapping &mapping,
                   CAbifData &parsed, int64_t now) {
-    RowTexts texts{cellAt(cells, mapping, FieldName), cellAt(cells, mapping, FieldNumber), {}, {}};
-    if (texts.name.isEmpty() || texts.number.isEmpty()) return false;
+    ImportTexts texts{cellAt(cells, mapping, FieldName), cellAt(cells, mapping, FieldNumber), {}, {}};
     if (normalisedDestination(destination) == DestinationPcFax) {
         texts.company = cellAt(cells, mapping, FieldCompany);
         texts.note = cellAt(cells, mapping, FieldNote);
     }
-    return withDestinationRecord(destination, [&](auto record) {
-        using Record = decltype(record);
-        return makeRecord(texts, parsed, now, record) &&
-               parsed.array<Record>().append(std::span<const Record>(&record, 1));
-    });
+    return appendImportRecord(texts, destination, parsed, now) == ImportOutcome::Added;
 }
 
 QString singleLine(QString text) {

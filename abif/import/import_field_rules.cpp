@@ -41,4 +41,14 @@ bool isEmailAddress(QStringView address) {
            isDottedPart(address.mid(at + 1), isDomainCharacter);
 }
 
+QString withoutControlCharacters(QString text, LineBreaks lineBreaks) {
+    const bool keepLineBreaks = lineBreaks == LineBreaks::Keep;
+    if (!keepLineBreaks) text.replace(u"\r\n"_qs, u" "_qs);
+    for (QChar &c : text) {
+        const bool lineBreak = c == u'\r' || c == u'\n';
+        if (c.category() == QChar::Other_Control && !(keepLineBreaks && lineBreak)) c = u' ';
+    }
+    return text;
+}
+
 }  // namespace abif

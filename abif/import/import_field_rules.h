@@ -14,4 +14,10 @@ namespace abif {
 // without an at-sign is judged as a local part alone.
 [[nodiscard]] bool isEmailAddress(QStringView address);
 
+enum class LineBreaks { Replace, Keep };
+// Every control character (codes 0 to 31 and 127 to 159) replaced by a space,
+// a CR LF pair by one: the PC fax file cannot store some of them and nobody
+// can see them. With Keep, CR and LF stay, for a text of several lines.
+[[nodiscard]] QString withoutControlCharacters(QString text, LineBreaks lineBreaks);
+
 }  // namespace abif

@@ -1,16 +1,14 @@
 #include "import/mapi_ctrl.h"
 
 #include "abiflink.h"
-#include "core/abif_data.h"
 #include "core/diagnostic_log.h"
 #include "core/library_ui.h"
-#include "core/record_text.h"
 #include "import/address_picker.h"
-#include "import/import_field_rules.h"
+#include "import/import_kinds.h"
+#include "import/import_record.h"
 
 #include <QDateTime>
 
-#include <span>
 #include <vector>
 
 using abif::AddressEntry;
@@ -19,26 +17,12 @@ using abif::AddressProperties;
 
 namespace {
 
-constexpr int32_t kDestinationPcFax = 2;
-constexpr int32_t kDestinationEmail = 8;
-
 bool isType(const std::optional<QString> &type, QStringView expected) {
     return type->compare(expected, Qt::CaseInsensitive) == 0;
 }
 
 // A present, non-empty text.
 bool has(const std::optional<QString> &text) { return text && !text->isEmpty(); }
-
-// Adds the record and counts it; a full container ends the run.
-template <class Record> int32_t append(CAbifData &container, const Record &record, int32_t &added) {
-    if (!container.array<Record>().append(std::span(&record, 1))) return ABIF_E_LIMIT;
-    ++added;
-    return ABIF_OK;
-}
-
-template <class Record> uint16_t nextId(const CAbifData &container) {
-    return static_cast<uint16_t>(container.array<Record>().count() + 1);
-}
 
 }  // namespace
 
@@ -101,7 +85,7 @@ int32_t CMapiCtrl::getIndividualData(const QByteArray &entryId, int32_t kind, CA
     const Identity who = identityOf(properties);
     int32_t result = ABIF_OK;
     if (!who.name.isEmpty()) {
-        result = kind == kDestinationEmail ? addEmailRecords(properties, who, container)
+        result = kind == abif::DestinationEmail ? addEmailRecords(properties, who, container)
                                            : addFaxRecords(properties, who, kind, container);
     }
     if (added_ == addedBefore) ++notImported_;
@@ -197,9 +181,7 @@ int32_t CMapiCtrl::addFaxRecords(const AddressProperties &p, const Identity &who
         }
     }
     for (const QString &number : std::as_const(numbers)) {
-        const int32_t result = kind == kDestinationPcFax ? addPcFaxMember(who, number, container)
-                                                         : addFaxEntry(who, number, container);
-        if (result != ABIF_OK) return result;
+        if (const int32_t result = addRecord(who, number, kind, container); result != ABIF_OK) return result;
     }
     return ABIF_OK;
 }
@@ -212,49 +194,20 @@ int32_t CMapiCtrl::addEmailRecords(const AddressProperties &p, const Identity &w
                           (i < p.contactAddrTypes->size() &&
                            p.contactAddrTypes->at(i).compare(u"SMTP", Qt::CaseInsensitive) == 0);
         if (smtp)
-            if (const int32_t result = addEmailEntry(who, addresses[i], container); result != ABIF_OK) return result;
+            if (const int32_t result = addRecord(who, addresses[i], abif::DestinationEmail, container);
+                result != ABIF_OK)
+                return result;
         if (p.contactDefaultAddressIndex == i) defaultAddress = addresses[i];
     }
     if (!p.emailAddress || (p.addrType && !isType(p.addrType, u"SMTP")) || p.emailAddress == defaultAddress)
         return ABIF_OK;
-    return addEmailEntry(who, *p.emailAddress, container);
+    return addRecord(who, *p.emailAddress, abif::DestinationEmail, container);
 }
 
-int32_t CMapiCtrl::addPcFaxMember(const Identity &who, const QString &number, CAbifData &container) {
-    CAbifMyFaxData record{};
-    record.id = nextId<CAbifMyFaxData>(container);
-    abif::writeText(record.name, sizeof record.name, who.name);
-    abif::writeText(record.faxNumber, sizeof record.faxNumber, number);
-    abif::writeText(record.company, sizeof record.company, who.company);
-    abif::writeText(record.note, sizeof record.note, who.comment);
-    record.commMode = 0;
-    record.updatedOn = QDateTime::currentSecsSinceEpoch();
-    const QString name = abif::readQString(record.name, sizeof record.name);
-    const QString kept = abif::readQString(record.faxNumber, sizeof record.faxNumber);
-    if (name.isEmpty() || kept.isEmpty() || !abif::hasFaxNumberCharacters(kept)) return ABIF_OK;
-    return append(container, record, added_);
-}
-
-int32_t CMapiCtrl::addFaxEntry(const Identity &who, const QString &number, CAbifData &container) {
-    CAbifFaxData record{};
-    record.id = nextId<CAbifFaxData>(container);
-    abif::writeText(record.name, sizeof record.name, who.name);
-    abif::writeText(record.faxNumber, sizeof record.faxNumber, number);
-    const QString name = abif::readQString(record.name, sizeof record.name);
-    const QString kept = abif::readQString(record.faxNumber, sizeof record.faxNumber);
-    if (name.isEmpty() || kept.isEmpty() || !abif::isPrintableAscii(name) || !abif::hasFaxNumberCharacters(kept))
-        return ABIF_OK;
-    return append(container, record, added_);
-}
-
-int32_t CMapiCtrl::addEmailEntry(const Identity &who, const QString &address, CAbifData &container) {
-    CAbifEMailData record{};
-    record.id = nextId<CAbifEMailData>(container);
-    abif::writeText(record.name, sizeof record.name, who.name);
-    abif::writeText(record.emailAddress, sizeof record.emailAddress, address);
-    const QString name = abif::readQString(record.name, sizeof record.name);
-    const QString kept = abif::readQString(record.emailAddress, sizeof record.emailAddress);
-    if (name.isEmpty() || kept.isEmpty() || !abif::isPrintableAscii(name) || !abif::isEmailAddress(kept))
-        return ABIF_OK;
-    return append(container, record, added_);
+int32_t CMapiCtrl::addRecord(const Identity &who, const QString &number, int32_t kind, CAbifData &container) {
+    const abif::ImportOutcome outcome = abif::appendImportRecord({who.name, number, who.company, who.comment}, kind,
+                                                                 container, QDateTime::currentSecsSinceEpoch());
+    if (outcome == abif::ImportOutcome::Full) return ABIF_E_LIMIT;
+    if (outcome == abif::ImportOutcome::Added) ++added_;
+    return ABIF_OK;
 }

@@ -48,9 +48,9 @@ private:
     int32_t addFaxRecords(const abif::AddressProperties &properties, const Identity &who, int32_t kind,
                           CAbifData &container);
     int32_t addEmailRecords(const abif::AddressProperties &properties, const Identity &who, CAbifData &container);
-    int32_t addPcFaxMember(const Identity &who, const QString &number, CAbifData &container);
-    int32_t addFaxEntry(const Identity &who, const QString &number, CAbifData &container);
-    int32_t addEmailEntry(const Identity &who, const QString &address, CAbifData &container);
+    // One record of `kind` for `number` (the address for email); a full
+    // container ends the run with ABIF_E_LIMIT.
+    int32_t addRecord(const Identity &who, const QString &number, int32_t kind, CAbifData &container);
 
     QWidget *window_ = nullptr;
     int32_t processed_ = 0;

@@ -47,6 +47,14 @@ CDlgEntry::Rule FaxNumberRule(int nameTextId) {
     };
 }
 
+CDlgEntry::Rule NoControlCharactersRule(int nameTextId, const QString &allowed) {
+    return [nameTextId, allowed](const QString &text) {
+        return CheckCharacters(text, allowed, CharNoControl)
+                   ? QString()
+                   : CharacterErrorText(nameTextId, lqa::ids::RuleNoControlCharacters);
+    };
+}
+
 CDlgEntry::CDlgEntry(DocumentPrompt &prompt, int helpTopic, int titleTextId, QWidget *parent)
     : QDialog(parent), m_prompt(prompt), m_titleTextId(titleTextId), m_form(new QFormLayout), m_body(new QVBoxLayout) {
     m_form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);

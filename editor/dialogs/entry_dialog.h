@@ -108,5 +108,8 @@ private:
 // Rules shared by several dialogs.
 [[nodiscard]] CDlgEntry::Rule PrintableRule(int nameTextId);
 [[nodiscard]] CDlgEntry::Rule FaxNumberRule(int nameTextId);
+// For fields without a rule of their own: any character but control
+// characters, and those of `allowed`.
+[[nodiscard]] CDlgEntry::Rule NoControlCharactersRule(int nameTextId, const QString &allowed = {});
 // The text of a line or several-line field.
 [[nodiscard]] QString FieldText(const QWidget *field);

@@ -15,6 +15,7 @@ bool inClass(char16_t c, CharClass charClass) {
     case CharDigits: return digit;
     case CharLettersDigits: return letter || digit;
     case CharFileNameSafe: return !QStringView(u"\"*/:<>?|").contains(QChar(c));
+    case CharNoControl: return QChar::category(c) != QChar::Other_Control;
     }
     return false;
 }
@@ -100,5 +101,10 @@ QString CharacterErrorText(int fieldTextId, int ruleTextId) {
 }
 
 QString LengthLimitText(int max) { return lqa::loadText(lqa::ids::MsgLengthLimit).arg(max); }
+
+QString CutToLength(const QString &text, int max) {
+    if (text.size() <= max) return text;
+    return text.left(max > 0 && text.at(max - 1).isHighSurrogate() ? max - 1 : max);
+}
 
 bool ExceedsBytes(const QString &text, int maxBytes) { return text.toLocal8Bit().size() > maxBytes; }

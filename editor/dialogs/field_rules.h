@@ -13,6 +13,9 @@ enum CharClass : int {
     CharDigits = 3,          // 0-9
     CharLettersDigits = 4,   // A-Z, a-z, 0-9
     CharFileNameSafe = 5,    // anything but " * / : < > ? |
+    // Anything but control characters (codes 0 to 31 and 127 to 159): the PC
+    // fax file cannot store some of them, and no one can see or type them.
+    CharNoControl = 6,
 };
 
 // Every character of `text` belongs to `charClass` or is one of `extra`.
@@ -43,6 +46,9 @@ enum CharClass : int {
 [[nodiscard]] QString CharacterErrorText(int fieldTextId, int ruleTextId);
 // A field refuses input beyond `max` characters.
 [[nodiscard]] QString LengthLimitText(int max);
+
+// `text` cut to at most `max` units, never between the halves of a surrogate pair.
+[[nodiscard]] QString CutToLength(const QString &text, int max);
 
 // The share name as the network sees it takes more than `maxBytes` bytes.
 [[nodiscard]] bool ExceedsBytes(const QString &text, int maxBytes);

@@ -5,6 +5,8 @@
 
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 using namespace lqa::ids;
@@ -94,11 +96,17 @@ CDlgPcFaxMember::CDlgPcFaxMember(CAdrMemberPcFax &entry, QList<quint16> &groups,
     m_fax = AddTextRow(LabelFaxNumber, kFaxNumberMax, entry.GetFaxNumber());
     AddCheck(m_fax, FieldFaxNumber, true, FaxNumberRule(FieldFaxNumber));
     m_company = AddTextRow(LabelCompany, kCompanyMax, entry.GetCompany());
+    AddCheck(m_company, FieldCompany, false, NoControlCharactersRule(FieldCompany));
     m_note = new CDlgCtrlNote(kNoteMax);
-    m_note->setPlainText(entry.GetNote());
+    // The field would refuse a longer note whole, and OK would then save an
+    // empty one.
+    m_noteShortened = entry.GetNote().size() > kNoteMax;
+    m_note->setPlainText(CutToLength(entry.GetNote(), kNoteMax));
     m_note->setTabChangesFocus(true);
     m_note->setFixedHeight(m_note->fontMetrics().lineSpacing() * 4 + 12);
     AddRow(LabelNote, m_note);
+    // The note is the one field of several lines.
+    AddCheck(m_note, FieldNote, false, NoControlCharactersRule(FieldNote, QStringLiteral("\r\n")));
     m_groupPanel = new CDlgMembershipPanel({MembershipMode::GroupsOfMember, CaptionGroups,
                                             GroupItems<CAdrGroupPcFax>(data, entry.GetID()), groups,
                                             CAdrGroupPcFax::kCapacity, QIcon()},
@@ -106,6 +114,15 @@ CDlgPcFaxMember::CDlgPcFaxMember(CAdrMemberPcFax &entry, QList<quint16> &groups,
     connect(m_groupPanel, &CDlgMembershipPanel::helpRequested, this, &CDlgEntry::helpRequested);
     Body()->addWidget(m_groupPanel);
     SetEntryIcon(131);
+}
+
+void CDlgPcFaxMember::showEvent(QShowEvent *event) {
+    CDlgEntry::showEvent(event);
+    // Told over the dialog, once it is on screen.
+    if (std::exchange(m_noteShortened, false))
+        QMetaObject::invokeMethod(this, [this] {
+            Ask(lqa::loadText(MsgNoteShortened).arg(kNoteMax), PromptButtons::Ok, PromptIcon::Information);
+        }, Qt::QueuedConnection);
 }
 
 bool CDlgPcFaxMember::ConfirmBeforeOverwrite() {

@@ -66,6 +66,8 @@ public:
     [[nodiscard]] CDlgMembershipPanel *Groups() const { return m_groupPanel; }
 
 protected:
+    // Tells the person when the note had to be cut to fit its field.
+    void showEvent(QShowEvent *event) override;
     bool ConfirmBeforeOverwrite() override;
     void Commit() override;
 
@@ -77,6 +79,7 @@ private:
     CDlgCtrlEdit *m_company;
     CDlgCtrlNote *m_note;
     CDlgMembershipPanel *m_groupPanel;
+    bool m_noteShortened = false;
 };
 
 // The groups of `Group`'s book as rows to choose from; each counts its

@@ -256,6 +256,11 @@ bool CDlgServerAddress::CheckScanToPc() {
         Refuse(m_folder, FillInText({lqa::loadText(FieldFolderToShare)}));
         return false;
     }
+    // The folder's path reaches the share settings and the record file.
+    if (const QString message = NoControlCharactersRule(FieldFolderToShare)(folder); !message.isEmpty()) {
+        Refuse(m_folder, message);
+        return false;
+    }
     if (!QFileInfo(folder).isDir()) {
         Refuse(m_folder, lqa::loadText(MsgFolderMissing));
         return false;

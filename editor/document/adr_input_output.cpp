@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -94,6 +95,23 @@ qint32 CAdrInputOutput::SetDestinationDevice(qint32 connectionType, const QStrin
 QString CAdrInputOutput::DefaultPcFaxPath() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return folder + QLatin1Char('/') + QStringLiteral("default") + QStringLiteral(".") + QStringLiteral("qad");
+}
+
+QString CAdrInputOutput::PcFaxEntryTheFileCannotStore(const CAdrData &data) {
+    const auto unstorable = [](const QStringList &texts) {
+        return std::any_of(texts.cbegin(), texts.cend(),
+                           [](const QString &text) { return text.contains(u'\u0003') || text.contains(u'\u0004'); });
+    };
+    QString found;
+    data.Map<CAdrMemberPcFax>().ForEach([&](const CAdrMemberPcFax &member) {
+        if (found.isEmpty() &&
+            unstorable({member.GetName(), member.GetFaxNumber(), member.GetCompany(), member.GetNote()}))
+            found = member.GetName();
+    });
+    data.Map<CAdrGroupPcFax>().ForEach([&](const CAdrGroupPcFax &group) {
+        if (found.isEmpty() && unstorable({group.GetName()})) found = group.GetName();
+    });
+    return found;
 }
 
 quint16 CAdrInputOutput::ReadPcFaxFile(const QString &path, CAdrData &target) {

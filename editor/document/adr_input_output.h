@@ -83,6 +83,10 @@ public:
 
     // The default PC fax file in the user's documents folder.
     [[nodiscard]] static QString DefaultPcFaxPath();
+    // The name of the first PC fax member or group of `data` holding a unit
+    // the file uses as a marker (0x0003 or 0x0004), which no save can write;
+    // empty when there is none.
+    [[nodiscard]] static QString PcFaxEntryTheFileCannotStore(const CAdrData &data);
 
 private:
     // Asks for the password until the machine accepts one or the person gives up.

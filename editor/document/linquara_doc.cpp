@@ -179,10 +179,14 @@ quint16 CLinquaraDoc::SavePcFaxPart(const CAdrData &working, bool askForFile) {
         code = SavePcFaxAsPart(working);
     else
         code = m_io.UpdatePcFaxFile(m_pcFaxPath, working);
-    if (code == AdrIoOk)
+    if (code == AdrIoOk) {
         SetPcFaxModified(false);
-    else if (code != AdrIoCancelled)
-        ShowFailure(lqa::ids::MsgCannotWriteFile);
+    } else if (code != AdrIoCancelled) {
+        QString text = lqa::loadText(lqa::ids::MsgCannotWriteFile);
+        if (const QString entry = CAdrInputOutput::PcFaxEntryTheFileCannotStore(working); !entry.isEmpty())
+            text += u'\n' + lqa::formatText(lqa::ids::MsgEntryNotStorable, {entry});
+        m_prompt.message(text, PromptButtons::Ok, PromptIcon::Warning);
+    }
     return code;
 }
 

@@ -237,6 +237,85 @@ TEST(PcFaxMemberDialogTest, theNoteRefusesTextBeyondItsLimit) {
     EXPECT_EQ(refused.count(), 1);
 }
 
+TEST(PcFaxMemberDialogTest, controlCharactersInCompanyOrNoteAreRefusedNamingTheField) {
+    const QString badCompany = CharacterErrorText(FieldCompany, RuleNoControlCharacters);
+    const QString badNote = CharacterErrorText(FieldNote, RuleNoControlCharacters);
+    const struct {
+        const char16_t *company;
+        const char16_t *note;
+        QString message;  // empty: accepted
+    } cases[] = {
+        {u"Ink\u0003Co", u"", badCompany},
+        {u"Ink\u0004Co", u"", badCompany},
+        {u"Ink\tCo", u"", badCompany},
+        {u"Ink\u0085Co", u"", badCompany},
+        {u"", u"ask\u0004Kim", badNote},
+        {u"", u"ask\u0003Kim", badNote},
+        {u"", u"ask\u007fKim", badNote},
+        {u"Soci\u00e9t\u00e9", u"Mornings only.\nAsk for Kim.", {}},
+    };
+    for (const auto &c : cases) {
+        CAdrData data;
+        ScriptedPrompt prompt;
+        CAdrMemberPcFax entry = test::pcFax(1, QStringLiteral("Ink Co"));
+        entry.SetFaxNumber(QStringLiteral("0312"));
+        QList<quint16> groups;
+        CDlgPcFaxMember dialog(entry, groups, data, prompt);
+        const QString company = QString::fromUtf16(c.company), note = QString::fromUtf16(c.note);
+        dialog.CompanyField()->setText(company);
+        dialog.NoteField()->setPlainText(note);
+        const std::string what = (company + u'|' + note).toStdString();
+        EXPECT_EQ(test::pressOk(dialog), c.message.isEmpty()) << what;
+        EXPECT_EQ(prompt.shown, c.message.isEmpty() ? QStringList{} : QStringList{c.message}) << what;
+        if (c.message.isEmpty()) {
+            EXPECT_EQ(entry.GetCompany(), company) << what;
+            EXPECT_EQ(entry.GetNote(), note) << what;
+            continue;
+        }
+        EXPECT_EQ(dialog.focusWidget(), c.message == badCompany ? static_cast<QWidget *>(dialog.CompanyField())
+                                                                : dialog.NoteField())
+            << what;
+        EXPECT_TRUE(entry.GetCompany().isEmpty()) << what;
+    }
+}
+
+TEST(PcFaxMemberDialogTest, aNoteLongerThanItsFieldIsCutNotWipedAndTheUserToldOnce) {
+    CAdrData data;
+    ScriptedPrompt prompt;
+    CAdrMemberPcFax entry = test::pcFax(1, QStringLiteral("Ink Co"));
+    entry.SetFaxNumber(QStringLiteral("0312"));
+    entry.SetNote(QString(253, u'n') + u"\U0001F600"_qs + u"tail"_qs);
+    QList<quint16> groups;
+    CDlgPcFaxMember dialog(entry, groups, data, prompt);
+    // The last unit would be half of a pair: the cut goes before it.
+    EXPECT_EQ(dialog.NoteField()->toPlainText(), QString(253, u'n'));
+
+    dialog.show();
+    QCoreApplication::processEvents();
+    dialog.hide();
+    dialog.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(prompt.shown, QStringList{lqa::loadText(MsgNoteShortened).arg(254)});
+
+    prompt.shown.clear();
+    EXPECT_TRUE(test::pressOk(dialog));
+    EXPECT_TRUE(prompt.shown.isEmpty());
+    EXPECT_EQ(entry.GetNote(), QString(253, u'n'));
+}
+
+TEST(PcFaxMemberDialogTest, aNoteThatFitsIsShownWithoutAWord) {
+    CAdrData data;
+    ScriptedPrompt prompt;
+    CAdrMemberPcFax entry = test::pcFax(1, QStringLiteral("Ink Co"));
+    entry.SetNote(QString(254, u'n'));
+    QList<quint16> groups;
+    CDlgPcFaxMember dialog(entry, groups, data, prompt);
+    dialog.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog.NoteField()->toPlainText(), QString(254, u'n'));
+    EXPECT_TRUE(prompt.shown.isEmpty());
+}
+
 TEST(EmailMemberDialogTest, addressesFollowTheEmailRule) {
     CAdrData data = test::bookData();
     ScriptedPrompt prompt;

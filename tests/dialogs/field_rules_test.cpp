@@ -44,12 +44,28 @@ TEST(FieldRulesTest, charactersMustBelongToTheirClassOrTheExtraCharacters) {
         {u"a>b", u"", CharFileNameSafe, false},
         {u"a?b", u"", CharFileNameSafe, false},
         {u"a|b", u"", CharFileNameSafe, false},
+        {u"Soci\u00e9t\u00e9 \u6771\u4eac \U0001F600 ~", u"", CharNoControl, true},
+        {u"a\u0003b", u"", CharNoControl, false},
+        {u"a\u0004b", u"", CharNoControl, false},
+        {u"tab\there", u"", CharNoControl, false},
+        {u"del\u007f", u"", CharNoControl, false},
+        {u"next\u0085line", u"", CharNoControl, false},
+        {u"line\r\nfeed", u"", CharNoControl, false},
+        {u"line\r\nfeed", u"\r\n", CharNoControl, true},
     };
     for (const CharCase &c : cases) {
         const QString text = QString::fromUtf16(c.text);
         EXPECT_EQ(CheckCharacters(text, QString::fromUtf16(c.extra), c.charClass), c.passes)
             << "class " << c.charClass << ": " << text.toStdString();
     }
+}
+
+TEST(FieldRulesTest, textsAreCutToTheirLengthNeverInsideASurrogatePair) {
+    const QString pair = u"\U0001F600"_qs;
+    EXPECT_EQ(CutToLength(u"abc"_qs, 3), u"abc"_qs);
+    EXPECT_EQ(CutToLength(u"abcd"_qs, 3), u"abc"_qs);
+    EXPECT_EQ(CutToLength(u"ab"_qs + pair, 3), u"ab"_qs) << "the pair does not fit whole";
+    EXPECT_EQ(CutToLength(u"a"_qs + pair + u"b"_qs, 3), u"a"_qs + pair);
 }
 
 TEST(FieldRulesTest, emailAddresses) {

@@ -175,6 +175,13 @@ TEST_F(AutoShareTest, eachCheckOfTheFolderToShareRefusesWithItsMessage) {
         {"missing folder",
          [this](CDlgServerAddress &d) { d.FolderField()->setText(folder.filePath(QStringLiteral("gone"))); },
          text(MsgFolderMissing)},
+        {"folder holding a control character",
+         [this](CDlgServerAddress &d) {
+             const QString name = u"in\u0003box"_qs;
+             ASSERT_TRUE(QDir(folder.path()).mkdir(name));
+             d.FolderField()->setText(folder.filePath(name));
+         },
+         CharacterErrorText(FieldFolderToShare, RuleNoControlCharacters)},
         {"share of another folder", [](CDlgServerAddress &d) { d.ShareField()->setText(QStringLiteral("TAKEN")); },
          text(MsgShareNameExists)},
         {"unknown account", [](CDlgServerAddress &d) { d.LoginField()->setText(QStringLiteral("bob")); },

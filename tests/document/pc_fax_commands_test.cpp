@@ -110,6 +110,38 @@ TEST_F(DocumentTest, aFailedSaveReportsItAndKeepsTheChanges) {
     EXPECT_EQ(doc->PcFaxPath(), path);
 }
 
+TEST_F(DocumentTest, aSaveStoppedByAnEntryTheFileCannotStoreNamesTheEntry) {
+    start();
+    doc->OnNewPcFax();
+    const QString path = file(QStringLiteral("book.qad"));
+    prompt.files = {path};
+    edit(test::pcFax(1, QStringLiteral("Anna")));
+    ASSERT_EQ(doc->OnSavePcFaxAs(), AdrIoOk);
+    const auto expectNamed = [&](const QString &name) {
+        prompt.shown.clear();
+        EXPECT_EQ(doc->OnSavePcFax(), AdrIoWriteFailed) << name.toStdString();
+        EXPECT_EQ(prompt.shown, QStringList{test::text(lqa::ids::MsgCannotWriteFile) + u'\n' +
+                                            lqa::formatText(lqa::ids::MsgEntryNotStorable, {name})});
+        EXPECT_TRUE(doc->IsPcFaxModified());
+        EXPECT_EQ(namesInFile(path), QStringList{QStringLiteral("Anna")}) << "the file as it was";
+    };
+
+    CAdrMemberPcFax ben = test::pcFax(2, QStringLiteral("Ben"));
+    ben.SetCompany(u"Ink\u0003Co"_qs);
+    edit(ben);
+    expectNamed(QStringLiteral("Ben"));
+
+    ben.SetCompany(u"Ink Co"_qs);
+    ben.SetNote(u"ask\u0004Kim"_qs);
+    edit(ben);
+    expectNamed(QStringLiteral("Ben"));
+
+    ben.SetNote(QString());
+    edit(ben);
+    edit(test::group<CAdrGroupPcFax>(1, {2}, u"Te\u0004am"_qs));
+    expectNamed(u"Te\u0004am"_qs);
+}
+
 TEST_F(DocumentTest, aSaveThatFindsAStepOpenWritesTheFileButLeavesTheHistory) {
     start();
     edit(test::pcFax(1, QStringLiteral("Anna")));

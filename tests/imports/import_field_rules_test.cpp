@@ -56,4 +56,29 @@ TEST(NameRule, printableAsciiRunsFromSpaceToTilde) {
     EXPECT_FALSE(abif::isPrintableAscii(u"del\u007f"));
 }
 
+struct ControlCase {
+    const char16_t *text;
+    abif::LineBreaks lineBreaks;
+    const char16_t *expected;
+};
+
+TEST(ControlCharacters, becomeSpacesAndLineBreaksStayOnlyWhereAsked) {
+    using abif::LineBreaks;
+    const ControlCase cases[] = {
+        {u"Ann\u0003Lee\u0004", LineBreaks::Replace, u"Ann Lee "},
+        {u"a\u001fb\u007fc\u0085d\u009f", LineBreaks::Replace, u"a b c d "},
+        {u"tab\there", LineBreaks::Keep, u"tab here"},
+        {u"one\r\ntwo\nthree\rfour", LineBreaks::Replace, u"one two three four"},
+        {u"one\r\ntwo\nthree\rfour", LineBreaks::Keep, u"one\r\ntwo\nthree\rfour"},
+        {u"Soci\u00e9t\u00e9 \u6771\u4eac \U0001F600", LineBreaks::Replace,
+         u"Soci\u00e9t\u00e9 \u6771\u4eac \U0001F600"},
+    };
+    for (const ControlCase &c : cases) {
+        const QString text = QString::fromUtf16(c.text);
+        EXPECT_EQ(abif::withoutControlCharacters(text, c.lineBreaks), QString::fromUtf16(c.expected))
+            << text.toStdString();
+    }
+    EXPECT_EQ(abif::withoutControlCharacters(u"a"_qs + QChar(0) + u"b"_qs, LineBreaks::Keep), u"a b"_qs);
+}
+
 }  // namespace

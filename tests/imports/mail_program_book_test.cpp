@@ -181,6 +181,30 @@ TEST_F(MailProgramBook, evolutionBookIsReadWhenThereIsNoThunderbird) {
     expectSameAsVCards();
 }
 
+TEST_F(MailProgramBook, overLongNumbersAreDroppedAndCountedNotCut) {
+    writeProfiles(thunderbird(), "[Profile0]\nIsRelative=1\nPath=p\n");
+    ASSERT_TRUE(QDir().mkpath(thunderbird() + u"/p"_qs));
+    const QString tooLong = QString(53, u'5');
+    makeDatabase(thunderbird() + u"/p/abook.sqlite"_qs,
+                 {u"CREATE TABLE properties (card TEXT, name TEXT, value TEXT)"_qs,
+                  u"CREATE TABLE lists (uid TEXT PRIMARY KEY, name TEXT, nickName TEXT, description TEXT)"_qs,
+                  u"CREATE TABLE list_cards (list TEXT, card TEXT, PRIMARY KEY(list, card))"_qs,
+                  u"INSERT INTO properties VALUES ('u1', 'DisplayName', 'Al')"_qs,
+                  u"INSERT INTO properties VALUES ('u1', 'FaxNumber', ?)"_qs,
+                  u"INSERT INTO properties VALUES ('u1', 'PrimaryEmail', ?)"_qs},
+                 {{}, {}, {}, {}, {tooLong}, {QString(60, u'a') + u"@example.com"_qs}});
+    CMailProgramCtrl mail(places());
+    for (int32_t kind : {4, 8, 2}) {
+        ScriptedPicker picker;
+        CAbifData data;
+        int32_t processed = 0, notImported = 0;
+        ASSERT_EQ(mail.Import(nullptr, QString(), kind, data, processed, notImported), ABIF_OK) << kind;
+        EXPECT_EQ(recordsOf(data, kind), QStringList()) << kind;
+        EXPECT_EQ(processed, 1) << kind;
+        EXPECT_EQ(notImported, 1) << kind;
+    }
+}
+
 TEST_F(MailProgramBook, withoutABookTheSourceIsUnavailableAndFails) {
     EXPECT_FALSE(CMailProgramCtrl::isAvailable(places()));
     CMailProgramCtrl mail(places());

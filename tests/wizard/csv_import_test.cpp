@@ -119,7 +119,12 @@ INSTANTIATE_TEST_SUITE_P(
         RowsCase{"longerAddressDroppedNotCut", 8, ("A," + QString(60, u'a') + u"@example.com\n"_qs).toUtf8(),
                  mapping(0, 1), false, {}},
         RowsCase{"multiLineNoteKeptForPcFax", 2, "Anna,123,,\"line 1\r\nline 2\"\n", mapping(0, 1, -1, 3), false,
-                 {u"Anna|123||line 1\r\nline 2"_qs}}),
+                 {u"Anna|123||line 1\r\nline 2"_qs}},
+        RowsCase{"controlCharactersBecomeSpacesForPcFax", 2, "An\x03na,123,Co\x04op,\"a\tb\r\nc\"\n",
+                 mapping(0, 1, 2, 3), false, {u"An na|123|Co op|a b\r\nc"_qs}},
+        RowsCase{"controlCharacterInAFaxNameBecomesASpace", 4, "An\x01na,123\n", mapping(0, 1), false,
+                 {u"An na|123"_qs}},
+        RowsCase{"controlCharacterInANumberDropsTheRow", 4, "Anna,12\x03" "3\n", mapping(0, 1), false, {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(CsvFiles, rowsGetConsecutiveIdsAndPcFaxMembersTheirDefaults) {
