@@ -85,7 +85,7 @@ TEST_F(DocumentTest, aCancelledPasswordPromptAtStartUpOpensThePcFaxBookOffline) 
     const QString office = file(QStringLiteral("office.qad"));
     writeBook(office, {QStringLiteral("Anna")});
     panel({QStringLiteral("password"), QStringLiteral("set"), QStringLiteral("4711")});
-    start({MethodNotChosen, {}, office, {}});
+    ASSERT_NO_FATAL_FAILURE(start({MethodNotChosen, {}, office, {}}));
     EXPECT_EQ(libraryPrompt.kinds.size(), 1u) << "the password was asked for";
     EXPECT_EQ(test::pcFaxNames(data()), QStringList{QStringLiteral("Anna")});
     EXPECT_EQ(doc->PcFaxPath(), office);
@@ -99,7 +99,7 @@ TEST_F(DocumentTest, aCancelledPasswordPromptAtStartUpOpensThePcFaxBookOffline) 
 TEST_F(DocumentTest, aMachineWithoutFaxSlotsIsConnectedAtStartUp) {
     panel({QStringLiteral("reset")});
     panel({QStringLiteral("capacity"), QStringLiteral("0"), QStringLiteral("6")});
-    start();
+    ASSERT_NO_FATAL_FAILURE(start());
     EXPECT_TRUE(doc->IsMachineConnected());
     EXPECT_TRUE(doc->IsEnabled(CLinquaraDoc::Command::SaveMachine));
     EXPECT_TRUE(data().Map<CAdrMemberAioFax>().IsEmpty());
