@@ -25,6 +25,11 @@ public:
     // visible and bring it to the front.
     virtual void BringToFront();
 
+    // A later start named a PC fax file (`path` is absolute): bring the main
+    // window to the front and open the file as the Open command would,
+    // asking first when the book is modified.
+    virtual void OpenFileFromSecondStart(const QString &path) = 0;
+
     // A request from outside to close the main window: false (and nothing
     // done) when the document is busy, else the window is asked to close.
     virtual bool RequestClose() = 0;

@@ -4,11 +4,21 @@
 #include "app/ui_language.h"
 #include "text/editor_text.h"
 
+#include <QFileInfo>
 #include <QWidget>
 
 namespace {
 
 CLinquaraApp *liveApp = nullptr;
+
+// The file a later start hands to the editor already running, which has a
+// folder of its own: an absolute path. The device address after "NET" also
+// reaches the standard handling, but names no file.
+QString fileForRunningEditor(const CLQACommandLineInfo &commandLine) {
+    if (commandLine.shellCommand != CLQACommandLineInfo::FileOpen) return {};
+    if (commandLine.afterNetSwitch && commandLine.fileName == commandLine.address) return {};
+    return QFileInfo(commandLine.fileName).absoluteFilePath();
+}
 
 }  // namespace
 
@@ -28,9 +38,11 @@ CLinquaraApp::~CLinquaraApp() {
 CLinquaraApp *CLinquaraApp::Instance() { return liveApp; }
 
 // Qt sets up the widgets and needs no component runtime, so the start-up
-// begins with the single-instance check.
+// begins with the single-instance check, which hands on the file named.
 bool CLinquaraApp::InitInstance(const QStringList &arguments) {
-    if (m_instance.ClaimInstance() != SingleInstance::Claim::First) return false;
+    CLQACommandLineInfo commandLine;
+    commandLine.ParseCommandLine(arguments);
+    if (m_instance.ClaimInstance(fileForRunningEditor(commandLine)) != SingleInstance::Claim::First) return false;
 
     LoadLanguageResources();
 
@@ -43,9 +55,8 @@ bool CLinquaraApp::InitInstance(const QStringList &arguments) {
     if (!m_template) return false;
     m_instance.onFront = [this] { m_template->BringToFront(); };
     m_instance.onClose = [this] { return m_template->RequestClose(); };
+    m_instance.onOpen = [this](const QString &path) { m_template->OpenFileFromSecondStart(path); };
 
-    CLQACommandLineInfo commandLine;
-    commandLine.ParseCommandLine(arguments);
     m_cmdConnection = commandLine.connection;
     m_cmdAddress = commandLine.connection == -1 ? QString() : commandLine.address;
 

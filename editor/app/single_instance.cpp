@@ -8,10 +8,22 @@ namespace {
 
 const QByteArray kFront = "front\n";
 const QByteArray kClose = "close\n";
+// Followed by the path in UTF-8, base64-encoded so that any name fits on the line.
+const QByteArray kOpen = "open ";
 const QByteArray kYes = "1\n";
 const QByteArray kNo = "0\n";
-// Longer than any request: a peer that sends more is not an editor.
-constexpr qint64 kMaxRequest = 64;
+// Longer than any request, a path of the longest the system allows
+// included: a peer that sends more is not an editor.
+constexpr qint64 kMaxRequest = 8192;
+
+QByteArray requestLine(InstanceRequest request, const QString &path) {
+    switch (request) {
+    case InstanceRequest::Front: return kFront;
+    case InstanceRequest::Close: return kClose;
+    case InstanceRequest::Open: return kOpen + path.toUtf8().toBase64() + '\n';
+    }
+    return {};
+}
 
 }  // namespace
 
@@ -23,13 +35,16 @@ SingleInstance::SingleInstance(const QString &name, const QString &folder)
 
 QString SingleInstance::DefaultFolder() { return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation); }
 
-SingleInstance::Claim SingleInstance::ClaimInstance() {
+SingleInstance::Claim SingleInstance::ClaimInstance(const QString &fileToOpen) {
     if (m_lock.tryLock()) {
         Listen();
         return Claim::First;
     }
     if (m_lock.error() != QLockFile::LockFailedError) return Claim::Failed;
-    Send(m_name, m_folder, InstanceRequest::Front);
+    if (fileToOpen.isEmpty())
+        Send(m_name, m_folder, InstanceRequest::Front);
+    else
+        Send(m_name, m_folder, InstanceRequest::Open, fileToOpen);
     return Claim::AlreadyRunning;
 }
 
@@ -64,6 +79,11 @@ void SingleInstance::Serve(QLocalSocket *socket) {
             yes = true;
         } else if (request == kClose) {
             yes = onClose && onClose();
+        } else if (request.startsWith(kOpen) && request.endsWith('\n')) {
+            const auto path = QByteArray::fromBase64Encoding(request.mid(kOpen.size()).chopped(1),
+                                                             QByteArray::AbortOnBase64DecodingErrors);
+            yes = path && !path.decoded.isEmpty() && onOpen;
+            if (yes) onOpen(QString::fromUtf8(path.decoded));
         }
         socket->write(yes ? kYes : kNo);
         socket->disconnectFromServer();
@@ -73,11 +93,13 @@ void SingleInstance::Serve(QLocalSocket *socket) {
 }
 
 std::optional<bool> SingleInstance::Send(const QString &name, const QString &folder, InstanceRequest request,
-                                         int timeoutMs) {
+                                         const QString &path, int timeoutMs) {
+    const QByteArray line = requestLine(request, path);
+    if (line.size() > kMaxRequest) return std::nullopt;
     QLocalSocket socket;
     socket.connectToServer(QDir(folder).filePath(name));
     if (!socket.waitForConnected(timeoutMs)) return std::nullopt;
-    socket.write(request == InstanceRequest::Front ? kFront : kClose);
+    socket.write(line);
     if (!socket.waitForBytesWritten(timeoutMs)) return std::nullopt;
     while (!socket.canReadLine()) {
         if (!socket.waitForReadyRead(timeoutMs)) return std::nullopt;

@@ -4,22 +4,15 @@
 #include "connection/connection_settings.h"
 #include "document/adr_input_output.h"
 #include "document/document_prompt.h"
+#include "document/machine_condition_text.h"
+#include "text/editor_text.h"
 
 namespace {
 
 QString failureText(quint16 code) {
-    const QString corrupted = QStringLiteral("Data maybe corrupted or incorrect format.");
-    switch (code) {
-    case AdrIoDriverBusy:
-        return QStringLiteral("The Machine Address Book cannot be accessed when the machine is being used.");
-    case AdrIoMachineBusy:
-        return QStringLiteral("Cannot save because Address Book is being used by the machine.\n"
-                              "Wait a while and then try again.");
-    case AdrIoChecksumFailed:
-        return corrupted;
-    default:
-        return QStringLiteral("%1 (%2)").arg(corrupted).arg(code);
-    }
+    if (QString condition = MachineConditionText(code); !condition.isEmpty()) return condition;
+    return lqa::formatText(lqa::ids::MsgFailureWithCode,
+                           {lqa::loadText(lqa::ids::MsgDataCorrupted), QString::number(code)});
 }
 
 }  // namespace
@@ -54,10 +47,10 @@ void ConnectProcedure::ReportFailure(quint16 code, EnvironmentRecord config) {
         m_prompt.message(failureText(code), PromptButtons::Ok, PromptIcon::Warning);
         return;
     }
-    if (config.cautionFlags & 1) return;
+    if (config.cautionFlags & kCautionSwitchedOff) return;
     const bool ticked = m_dialogs.ShowCaution();
     if (ticked) {
-        config.cautionFlags |= 1;
+        config.cautionFlags |= kCautionSwitchedOff;
         m_settings.WriteConfig(config);
     }
     m_settings.WriteConTypeSave(ticked ? 1 : 0);
@@ -72,12 +65,13 @@ ConnectOutcome ConnectProcedure::Connect(ConnectionContext &context, CAdrData &t
         m_io.SetDestinationDevice(context.method, context.deviceName);
         code = m_io.ReadMachine(target);
     }
-    if (code == AdrIoOk) {
+    if (AdrIoReadCompleted(code)) {
         WriteChoice(context);
         return {AdrIoOk, true};
     }
     if (code == AdrIoCancelled) return {AdrIoCancelled, false};
-    if (context.chosenInDialog) return {kConnectRetry, false};
+    // Asking for the method again cannot mend a password the machine refused.
+    if (context.chosenInDialog && code != AdrIoPasswordFailed) return {kConnectRetry, false};
     ReportFailure(code, config);
     return {code, false};
 }
@@ -85,13 +79,11 @@ ConnectOutcome ConnectProcedure::Connect(ConnectionContext &context, CAdrData &t
 ConnectOutcome ConnectProcedure::StartUp(ConnectionContext &context, CAdrData &target) {
     bool ask = context.method == MethodNotChosen || context.doNotShow == 0;
     while (true) {
-        if (ask && !m_dialogs.ChooseMethod(context)) return {AdrIoCancelled, false};
+        if (ask && !m_dialogs.ChooseMethod(context)) return {kConnectChoiceCancelled, false};
         if (context.method != MethodUsb) break;
         const ConnectOutcome outcome = Connect(context, target);
         if (outcome.code != kConnectRetry) return outcome;
-        m_prompt.message(QStringLiteral("Unable to connect to the machine.\n"
-                                        "The cable may be disconnected, or the power may be off."),
-                         PromptButtons::Ok, PromptIcon::Warning);
+        m_prompt.message(lqa::loadText(lqa::ids::MsgUnableToConnect), PromptButtons::Ok, PromptIcon::Warning);
         ask = true;
     }
     if (context.method == MethodOffline) WriteChoice(context);

@@ -13,6 +13,8 @@ class DocumentPrompt;
 
 // A failure at start-up: the start-up loop asks for the method again.
 inline constexpr quint16 kConnectRetry = 0x100;
+// The person cancelled the connection method dialog: the program ends.
+inline constexpr quint16 kConnectChoiceCancelled = 0x101;
 // The environment record switched the machine off: nothing was read.
 inline constexpr quint16 kConnectSwitchedOff = 9;
 
@@ -31,10 +33,14 @@ public:
     [[nodiscard]] static ConnectionContext StartupContext(const ConnectionSettings &settings,
                                                           qint32 cmdConnection, const QString &cmdAddress);
 
-    // Reads the machine book into `target`.
+    // Reads the machine book into `target`. A machine without fax slots
+    // counts as reached: its book is read, with no fax part.
     ConnectOutcome Connect(ConnectionContext &context, CAdrData &target);
     // Asks for the method when needed and connects until the machine
-    // answers, the person goes offline or cancels (AdrIoCancelled).
+    // answers, the person goes offline or cancels the method dialog
+    // (kConnectChoiceCancelled). A cancelled password prompt or read, or a
+    // refused password, leaves the editor offline (AdrIoCancelled,
+    // AdrIoPasswordFailed).
     ConnectOutcome StartUp(ConnectionContext &context, CAdrData &target);
 
 private:

@@ -6,12 +6,15 @@
 #include <QSettings>
 #include <QString>
 
+// Bit of the caution flags: do not show the "Unable to connect" caution again.
+inline constexpr qint32 kCautionSwitchedOff = 1;
+
 // The "Config" value: four 32-bit integers in host order, in this order.
 struct EnvironmentRecord {
     qint32 connect = 1;              // 1: the connect procedure talks to the machine
     qint32 searchMode = 1;           // 1: search while typing, 0: on Enter
     qint32 speedDialAssignment = 1;  // 1: next free smallest ID, 2: next free largest
-    qint32 cautionFlags = 0;         // bit 0: do not show the caution again
+    qint32 cautionFlags = 0;         // kCautionSwitchedOff and bits kept for others
 
     friend bool operator==(const EnvironmentRecord &, const EnvironmentRecord &) = default;
 };

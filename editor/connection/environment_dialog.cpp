@@ -53,8 +53,9 @@ void EnvironmentDialog::accept() {
     EnvironmentRecord config = m_settings.Config();
     config.searchMode = m_realTime->isChecked() ? 1 : 0;
     config.speedDialAssignment = m_largest->isChecked() ? 2 : 1;
-    // The caution follows the start-up question: a reset brings both back.
-    config.cautionFlags = doNotShow;
+    // A reset brings back the caution with the start-up question; otherwise
+    // the caution stays as the person last answered it.
+    if (m_resetMarked) config.cautionFlags &= ~kCautionSwitchedOff;
     m_settings.WriteConfig(config);
     m_settings.WriteConTypeSave(doNotShow);
     QDialog::accept();

@@ -13,3 +13,7 @@ quint16 AdrIoResultOf(qint32 libraryCode, quint16 ownFailure) {
         if (static_cast<quint32>(libraryCode) == library) return editor;
     return ownFailure;
 }
+
+bool AdrIoReadCompleted(quint16 code) {
+    return code == AdrIoOk || code == AdrIoNoFaxSlots || code == AdrIoSecondPartMissing;
+}

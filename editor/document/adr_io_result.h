@@ -28,3 +28,7 @@ enum AdrIoResult : quint16 {
 // The editor code of a library result: the table's code when it has one,
 // else `ownFailure` for any failure, 0 for success.
 [[nodiscard]] quint16 AdrIoResultOf(qint32 libraryCode, quint16 ownFailure);
+
+// A read of the machine that brought its book, possibly without a part the
+// machine does not have (AdrIoNoFaxSlots, AdrIoSecondPartMissing).
+[[nodiscard]] bool AdrIoReadCompleted(quint16 code);

@@ -76,7 +76,7 @@ bool CLinquaraDoc::OnNewDocument(const DocumentStartup &startup) {
     m_connection = ConnectProcedure::StartupContext(m_settings, startup.cmdConnection, startup.cmdAddress);
     CAdrData working;
     const ConnectOutcome outcome = m_procedure.StartUp(m_connection, working);
-    if (outcome.code == AdrIoCancelled) return false;
+    if (outcome.code == kConnectChoiceCancelled) return false;
     // Later connects report their failures instead of asking for the method.
     m_connection.chosenInDialog = false;
     AdoptConnection(outcome);
@@ -93,7 +93,10 @@ void CLinquaraDoc::AdoptConnection(const ConnectOutcome &outcome) {
     if (outcome.online) {
         SetFlag(m_machineConnected, true);
         SetFlag(m_deviceAccessed, true);
-    } else if (outcome.code != AdrIoCancelled && outcome.code != kConnectSwitchedOff) {
+    } else if (outcome.code != AdrIoCancelled && outcome.code != kConnectSwitchedOff &&
+               outcome.code != AdrIoPasswordFailed) {
+        // A refused password is no lost connection: the machine answered,
+        // and its book stays open for another try.
         SetFlag(m_machineConnected, false);
     }
 }
@@ -143,7 +146,16 @@ void CLinquaraDoc::OnOpenPcFax() {
     const BusyScope busy(*this);
     if (m_pcFaxModified && !Confirm(lqa::ids::MsgOpenPcFaxFile)) return;
     const QString chosen = m_prompt.chooseFile({FileChoice::Open, PcFaxFileFilter(), kPcFaxSuffix, m_pcFaxPath});
-    if (chosen.isEmpty()) return;
+    if (!chosen.isEmpty()) OpenPcFaxAt(chosen);
+}
+
+void CLinquaraDoc::OnOpenPcFaxFile(const QString &path) {
+    const BusyScope busy(*this);
+    if (m_pcFaxModified && !Confirm(lqa::ids::MsgOpenPcFaxFile)) return;
+    OpenPcFaxAt(path);
+}
+
+void CLinquaraDoc::OpenPcFaxAt(const QString &chosen) {
     CAdrData working;
     m_history.CopyCurrent(&working);
     QString path = chosen;
@@ -338,12 +350,20 @@ bool CLinquaraDoc::SaveModified() {
     case PromptAnswer::Yes:
         // Save all names the PC fax file first when it has no name yet.
         OnSaveAll();
-        // A save that failed or was cancelled keeps the window, and the
-        // changes, until the person answers No.
-        return !m_pcFaxModified && !m_machineModified;
+        // A PC fax save that failed or was cancelled keeps the window, and
+        // the changes, until the person answers No.
+        if (m_pcFaxModified) return false;
+        return !m_machineModified || ConfirmCloseWithoutMachine();
     case PromptAnswer::No: return true;
     default: return false;
     }
+}
+
+// The machine may stay out of reach for good; the person must not be held
+// in the program by a book they cannot save.
+bool CLinquaraDoc::ConfirmCloseWithoutMachine() {
+    // A machine still counted as connected has just said what went wrong.
+    return Confirm(m_machineConnected ? lqa::ids::MsgCloseMachineNotSaved : lqa::ids::MsgCloseMachineUnreachable);
 }
 
 void CLinquaraDoc::OnCloseDocument() {

@@ -73,12 +73,15 @@ public:
 
     // Connects, reads the machine and opens the PC fax file into the first
     // snapshot. False when the person cancelled the connection choice: the
-    // program then ends with kExitConnectionCancelled.
+    // program then ends with kExitConnectionCancelled. A machine that cannot
+    // be read (a cancelled password or read included) leaves the PC fax book.
     bool OnNewDocument(const DocumentStartup &startup);
 
     void OnCheckForUpdate();
     void OnNewPcFax();
     void OnOpenPcFax();
+    // Opens the PC fax file at `path` as the Open command opens a chosen one.
+    void OnOpenPcFaxFile(const QString &path);
     // The results are editor codes (AdrIoResult).
     quint16 OnSavePcFax();
     quint16 OnSavePcFaxAs();
@@ -89,7 +92,9 @@ public:
     void OnUndo();
     void OnRedo();
 
-    // Asks to save unsaved changes before the window closes; false keeps it open.
+    // Asks to save unsaved changes before the window closes, or the session
+    // ends; false keeps it open. When only the machine book could not be
+    // saved, the person may close without it.
     bool SaveModified();
     // Remembers the open PC fax file and the list's columns for the next start.
     void OnCloseDocument();
@@ -184,6 +189,8 @@ private:
     // cannot be undone.
     void CommitMachineRead(CAdrData &working, bool read, bool replacing);
     void CommitPcFaxReplaced(const CAdrData &working);
+    // Reads the file into the PC fax part, or says that it cannot.
+    void OpenPcFaxAt(const QString &chosen);
     // Writes `working` to the machine, or reads it when there is nothing to
     // compare a write with yet; `working` then holds the machine's fax part.
     quint16 ConnectAndUpdate(CAdrData &working);
@@ -198,6 +205,8 @@ private:
     // step and brings the folder shares in line with a saved machine book.
     void CommitSaves(const SaveOutcome &outcome, CAdrData &working);
     void CommitStep(bool replaced);
+    // After Yes on close saved all but the machine book: whether to close anyway.
+    [[nodiscard]] bool ConfirmCloseWithoutMachine();
 
     // Editing (linquara_doc_editing.cpp, linquara_doc_paste.cpp).
     [[nodiscard]] AdrIdMode MachineIdMode() const;

@@ -13,7 +13,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSessionManager>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -35,6 +37,15 @@ CMainFrame::CMainFrame(CLinquaraDoc &doc, const ListFactory &makeList, QWidget *
     connect(&m_doc, &CLinquaraDoc::flagsChanged, this, &CMainFrame::UpdateCommandStates);
     connect(&m_doc, &CLinquaraDoc::dataReplaced, this, &CMainFrame::UpdateCommandStates);
     connect(&m_doc, &CLinquaraDoc::dataChanged, this, &CMainFrame::UpdateCommandStates);
+    const auto changedSinceSession = [this] { m_sessionAnswered = false; };
+    connect(&m_doc, &CLinquaraDoc::flagsChanged, this, changedSinceSession);
+    connect(&m_doc, &CLinquaraDoc::dataReplaced, this, changedSinceSession);
+    connect(&m_doc, &CLinquaraDoc::dataChanged, this, changedSinceSession);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &manager) {
+        const bool mayAsk = manager.allowsInteraction();
+        if (!CommitSession(mayAsk)) manager.cancel();
+        if (mayAsk) manager.release();
+    });
     qApp->installEventFilter(this);
     m_tree->SelectNode(LqaNodeAddressBooks);
     UpdateCommandStates();
@@ -86,10 +97,33 @@ bool CMainFrame::RequestClose() {
     return true;
 }
 
+// A file named by a later start arrives over the socket, whose answer must
+// not wait for the question the open may ask; a command still running behind
+// a dialog of its own finishes first.
+void CMainFrame::OpenPcFaxFileWhenIdle(const QString &path) {
+    constexpr int kIdleCheckMs = 200;
+    QTimer::singleShot(m_doc.IsBusy() ? kIdleCheckMs : 0, this, [this, path] {
+        if (m_doc.IsBusy())
+            OpenPcFaxFileWhenIdle(path);
+        else
+            m_doc.OnOpenPcFaxFile(path);
+    });
+}
+
+bool CMainFrame::CommitSession(bool mayAsk) {
+    if (mayAsk) {
+        if (m_doc.IsBusy() || !m_doc.SaveModified()) return false;
+        m_sessionAnswered = true;
+    }
+    SaveLayout();
+    m_doc.OnCloseDocument();
+    return true;
+}
+
 // A command may still be running behind a dialog of its own; closing then
 // would pull the document away under it.
 void CMainFrame::closeEvent(QCloseEvent *event) {
-    if (m_doc.IsBusy() || !m_doc.SaveModified()) {
+    if (m_doc.IsBusy() || (!m_sessionAnswered && !m_doc.SaveModified())) {
         event->ignore();
         return;
     }

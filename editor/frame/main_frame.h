@@ -44,6 +44,12 @@ public:
     // A request from outside to close: refused (false) while the document
     // is busy, else the window is closed as if by the person.
     bool RequestClose();
+    // Opens the PC fax file as the Open command would, once no command runs.
+    void OpenPcFaxFileWhenIdle(const QString &path);
+    // The session ends (log-out, shutdown): asks about unsaved changes as on
+    // closing when the session lets it ask, and keeps the layout. False
+    // when the person wants to stay; the session should then go on.
+    bool CommitSession(bool mayAsk);
     // Sets the tree column to the tree's needed width.
     void FitTree();
 
@@ -98,6 +104,9 @@ private:
 
     CLinquaraDoc &m_doc;
     std::unique_ptr<Actions> m_actions;
+    // The session's question was answered and nothing changed since: the
+    // close that ends the session asks no second time.
+    bool m_sessionAnswered = false;
     QToolBar *m_standardBar = nullptr;
     QToolBar *m_searchBar = nullptr;
     CTpDlgBar *m_searchBand = nullptr;

@@ -9,6 +9,8 @@
 #include "ui/help_topic.h"
 #include "ui/list_factory.h"
 
+#include <utility>
+
 namespace {
 
 void openHelp(int topic) { lqa::openHelpTopic(topic); }
@@ -42,9 +44,20 @@ bool LinquaraTemplate::OpenDocumentFile(const QString &fileName) {
 }
 
 void LinquaraTemplate::ShowMainWindow() {
-    if (m_frame) m_frame->show();
+    if (!m_frame) return;
+    m_frame->show();
+    if (!m_fileForMainWindow.isEmpty()) m_frame->OpenPcFaxFileWhenIdle(std::exchange(m_fileForMainWindow, {}));
 }
 
 QWidget *LinquaraTemplate::MainWindow() { return m_frame.get(); }
+
+void LinquaraTemplate::OpenFileFromSecondStart(const QString &path) {
+    if (!m_frame || !m_frame->isVisible()) {
+        m_fileForMainWindow = path;
+        return;
+    }
+    BringToFront();
+    m_frame->OpenPcFaxFileWhenIdle(path);
+}
 
 bool LinquaraTemplate::RequestClose() { return m_frame && m_frame->RequestClose(); }

@@ -7,6 +7,8 @@
 #include "document/linux_share_service.h"
 #include "ui/widget_prompt.h"
 
+#include <QString>
+
 #include <memory>
 
 class CLinquaraApp;
@@ -23,6 +25,7 @@ public:
     bool OpenDocumentFile(const QString &fileName) override;
     void ShowMainWindow() override;
     QWidget *MainWindow() override;
+    void OpenFileFromSecondStart(const QString &path) override;
     bool RequestClose() override;
 
     // The person cancelled the connection choice at start-up.
@@ -39,4 +42,6 @@ private:
     // Goes before the document it shows.
     std::unique_ptr<CMainFrame> m_frame;
     bool m_connectionCancelled = false;
+    // A file named by a later start while this one was still starting up.
+    QString m_fileForMainWindow;
 };

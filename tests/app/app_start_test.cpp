@@ -19,14 +19,15 @@ constexpr int kWaitMs = 30000;
 class AppStartTest : public ::testing::Test {
 protected:
     // Every start uses the same runtime and settings folders, as one user's would.
-    std::unique_ptr<QProcess> start() {
+    std::unique_ptr<QProcess> start(const QStringList &arguments = {}, const QString &folder = {}) {
         auto process = std::make_unique<QProcess>();
+        process->setWorkingDirectory(folder);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         process->setProcessEnvironment(environment);
-        process->start(QStringLiteral(START_PROBE), {});
+        process->start(QStringLiteral(START_PROBE), arguments);
         return process;
     }
 
@@ -68,6 +69,26 @@ TEST_F(AppStartTest, secondStartBringsTheFirstToTheFrontAndEnds) {
     EXPECT_TRUE(waitForLine(*first, "close"));
     EXPECT_TRUE(first->waitForFinished(kWaitMs));
     EXPECT_EQ(first->exitCode(), 0);
+}
+
+TEST_F(AppStartTest, secondStartWithAFileHasTheRunningEditorOpenIt) {
+    auto first = start();
+    ASSERT_TRUE(waitForLine(*first, "shown"));
+
+    // As a double-click or a shell in another folder hands the file over.
+    QTemporaryDir elsewhere;
+    const QString name = QStringLiteral("Büro Liste.qad");
+    auto second = start({name}, elsewhere.path());
+    ASSERT_TRUE(second->waitForFinished(kWaitMs));
+    EXPECT_EQ(second->exitCode(), 1);
+    EXPECT_FALSE(second->readAllStandardOutput().contains("shown"));
+    EXPECT_TRUE(waitForLine(*first, "open-file " + QDir(elsewhere.path()).filePath(name).toUtf8()));
+
+    // The device address after NET names no file: only the front request.
+    auto third = start({QStringLiteral("/NET"), QStringLiteral("10.0.0.7")}, elsewhere.path());
+    ASSERT_TRUE(third->waitForFinished(kWaitMs));
+    EXPECT_TRUE(waitForLine(*first, "front"));
+    stop(*first);
 }
 
 TEST_F(AppStartTest, killedEditorDoesNotStopTheNextStart) {

@@ -42,6 +42,7 @@ public:
     }
     void ShowMainWindow() override { m_log.calls << QStringLiteral("show"); }
     QWidget *MainWindow() override { return m_log.window; }
+    void OpenFileFromSecondStart(const QString &path) override { m_log.calls << QStringLiteral("open file ") + path; }
     bool RequestClose() override {
         m_log.calls << QStringLiteral("close");
         return m_log.closeAnswer;

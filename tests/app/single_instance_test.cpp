@@ -45,17 +45,48 @@ TEST_F(SingleInstanceTest, closeRequestIsAnsweredByTheHandler) {
     EXPECT_EQ(closes, 1);
 }
 
+TEST_F(SingleInstanceTest, secondClaimWithAFileAsksTheFirstToOpenItWhole) {
+    SingleInstance first(kName, folder.path());
+    ASSERT_EQ(first.ClaimInstance(), SingleInstance::Claim::First);
+    QStringList opened;
+    int fronts = 0;
+    first.onFront = [&] { ++fronts; };
+    first.onOpen = [&](const QString &path) { opened << path; };
+
+    const QString paths[] = {
+        QStringLiteral("/home/anna/Büro/Kunden 2026.qad"),
+        QStringLiteral("/tmp/a\nline break and 名前.qad"),
+        QStringLiteral("/") + QString(2000, QChar(u'ä')),
+    };
+    for (const QString &path : paths) {
+        const auto second =
+            test::whileServing([&] { return SingleInstance(kName, folder.path()).ClaimInstance(path); });
+        EXPECT_EQ(second, SingleInstance::Claim::AlreadyRunning);
+    }
+    EXPECT_EQ(opened, QStringList(std::begin(paths), std::end(paths)));
+    EXPECT_EQ(fronts, 0) << "the open request brings the window forward itself";
+
+    first.onOpen = nullptr;
+    EXPECT_EQ(test::whileServing([&] {
+                  return SingleInstance::Send(kName, folder.path(), InstanceRequest::Open, paths[0]);
+              }),
+              std::optional<bool>(false))
+        << "no document to open it yet";
+}
+
 TEST_F(SingleInstanceTest, ignoresPeersThatSendNoRequest) {
     SingleInstance first(kName, folder.path());
     ASSERT_EQ(first.ClaimInstance(), SingleInstance::Claim::First);
     int calls = 0;
     first.onFront = [&] { ++calls; };
     first.onClose = [&] { return ++calls > 0; };
+    first.onOpen = [&](const QString &) { ++calls; };
     const QString path = folder.filePath(kName);
     struct Case {
         QByteArray sent;
         QByteArray answer;
-    } cases[] = {{"hello\n", "0\n"}, {"front", ""}, {QByteArray(100, 'x'), ""}};
+    } cases[] = {{"hello\n", "0\n"},         {"front", ""},         {QByteArray(100, 'x'), ""},
+                 {"open not*base64\n", "0\n"}, {"open \n", "0\n"}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.sent.constData());
         const QByteArray answer = test::whileServing([&] {

@@ -24,6 +24,7 @@ public:
     void ShowMainWindow() override { report(QStringLiteral("shown")); }
     QWidget *MainWindow() override { return nullptr; }
     void BringToFront() override { report(QStringLiteral("front")); }
+    void OpenFileFromSecondStart(const QString &path) override { report(QStringLiteral("open-file ") + path); }
     bool RequestClose() override {
         report(QStringLiteral("close"));
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);

@@ -86,7 +86,7 @@ TEST_F(ConnectProcedureTest, cancelAtStartUpReportsCancellationAndReadsNothing) 
     test::SettingsFolder::raw().setValue("ConTypeSave", 0);
     ConnectionContext context = startupContext();
     const ConnectOutcome outcome = procedure.StartUp(context, data);
-    EXPECT_EQ(outcome.code, AdrIoCancelled);
+    EXPECT_EQ(outcome.code, kConnectChoiceCancelled);
     EXPECT_FALSE(outcome.online);
     EXPECT_EQ(dialogs.offered.size(), 1u);
     EXPECT_FALSE(readSomething());
@@ -109,7 +109,7 @@ TEST_F(ConnectProcedureTest, usbWithTheMachineOffAtStartUpAsksAgainWithoutTheCau
 TEST_F(ConnectProcedureTest, theRetryAsksEvenWhenTheStoredChoiceSkippedTheDialog) {
     panel({"power", "off"});
     ConnectionContext context = startupContext();
-    EXPECT_EQ(procedure.StartUp(context, data).code, AdrIoCancelled);
+    EXPECT_EQ(procedure.StartUp(context, data).code, kConnectChoiceCancelled);
     EXPECT_EQ(prompt.shown, QStringList{kRetryText});
     EXPECT_EQ(dialogs.offered.size(), 1u);
 }
@@ -166,12 +166,66 @@ TEST_F(ConnectProcedureTest, aLaterConnectWithTheMachineOffShowsTheCautionUnless
 }
 
 TEST_F(ConnectProcedureTest, anotherFailureLaterShowsItsMessageInsteadOfTheCaution) {
+    panel({"fault", "malformed"});
+    ConnectionContext context = laterContext();
+    EXPECT_EQ(procedure.Connect(context, data).code, AdrIoReadFailed);
+    EXPECT_EQ(dialogs.cautions, 0);
+    EXPECT_EQ(prompt.shown, QStringList{QStringLiteral("Data maybe corrupted or incorrect format. (6)")});
+}
+
+TEST_F(ConnectProcedureTest, aMachineWithoutFaxSlotsIsReachedAtStartUpAndLater) {
     panel({"reset"});
     panel({"capacity", "0", "6"});
-    ConnectionContext context = laterContext();
-    EXPECT_EQ(procedure.Connect(context, data).code, AdrIoNoFaxSlots);
+    ConnectionContext context = startupContext();
+    const ConnectOutcome outcome = procedure.StartUp(context, data);
+    EXPECT_EQ(outcome.code, AdrIoOk);
+    EXPECT_TRUE(outcome.online);
+    EXPECT_TRUE(dialogs.offered.empty()) << "no retry";
+    EXPECT_EQ(settings.DestType(), MethodUsb);
+
+    ConnectionContext later = laterContext();
+    EXPECT_TRUE(procedure.Connect(later, data).online);
+    EXPECT_FALSE(readSomething());
     EXPECT_EQ(dialogs.cautions, 0);
-    EXPECT_EQ(prompt.shown, QStringList{QStringLiteral("Data maybe corrupted or incorrect format. (18)")});
+    EXPECT_TRUE(prompt.shown.isEmpty()) << prompt.shown.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(ConnectProcedureTest, aCancelledOrRefusedPasswordAtStartUpLeavesTheEditorOffline) {
+    struct Case {
+        const char *what;
+        std::deque<QString> passwords;  // none left cancels the prompt
+        quint16 code;
+        QStringList shown;
+    };
+    const Case cases[] = {
+        {"cancelled", {}, AdrIoCancelled, {}},
+        {"three wrong passwords",
+         {QStringLiteral("1111"), QStringLiteral("2222"), QStringLiteral("3333")},
+         AdrIoPasswordFailed,
+         {QStringLiteral("The password was not accepted by the machine.")}},
+    };
+    panel({"password", "set", "4711"});
+    for (const Case &c : cases) {
+        prompt.shown.clear();
+        dialogs.offered.clear();
+        libraryPrompt.passwords = c.passwords;
+        ConnectionContext context = startupContext();
+        const ConnectOutcome outcome = procedure.StartUp(context, data);
+        EXPECT_EQ(outcome.code, c.code) << c.what;
+        EXPECT_FALSE(outcome.online) << c.what;
+        EXPECT_TRUE(dialogs.offered.empty()) << c.what << ": no retry, the method stands";
+        EXPECT_EQ(prompt.shown, c.shown) << c.what;
+        EXPECT_FALSE(readSomething()) << c.what;
+    }
+}
+
+TEST_F(ConnectProcedureTest, aRefusedPasswordLaterSaysSoInsteadOfACode) {
+    panel({"password", "set", "4711"});
+    libraryPrompt.passwords = {QStringLiteral("1111"), QStringLiteral("2222"), QStringLiteral("3333")};
+    ConnectionContext context = laterContext();
+    EXPECT_EQ(procedure.Connect(context, data).code, AdrIoPasswordFailed);
+    EXPECT_EQ(dialogs.cautions, 0);
+    EXPECT_EQ(prompt.shown, QStringList{QStringLiteral("The password was not accepted by the machine.")});
 }
 
 TEST_F(ConnectProcedureTest, aSwitchedOffConnectionReadsNothingAndWritesNothing) {

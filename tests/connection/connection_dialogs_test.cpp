@@ -119,20 +119,23 @@ TEST_F(EnvironmentDialogTest, opensWithTheStoredChoicesAndTheResetOnlyWhileTheQu
     EXPECT_TRUE(fresh.RealTimeButton()->isChecked());
 }
 
-TEST_F(EnvironmentDialogTest, okWritesTheRecordAndTheQuestionFlagTogether) {
+TEST_F(EnvironmentDialogTest, okWritesTheChoicesAndAResetBringsBackTheQuestionAndTheCaution) {
     struct Case {
         const char *what;
         qint32 conTypeSave;
+        qint32 cautionFlags;
         bool reset;
-        qint32 expected;  // both "ConTypeSave" and the caution flags
+        qint32 conTypeSaveAfter;
+        qint32 cautionFlagsAfter;
     };
     const Case cases[] = {
-        {"kept", 1, false, 1},
-        {"reset", 1, true, 0},
-        {"already asking", 0, false, 0},
+        {"kept", 1, 1, false, 1, 1},
+        {"reset", 1, 1, true, 0, 0},
+        {"a reset keeps the caution's other bits", 1, 3, true, 0, 2},
+        {"already asking", 0, 0, false, 0, 0},
     };
     for (const Case &c : cases) {
-        settings.WriteConfig({0, 1, 1, 1 - c.expected});
+        settings.WriteConfig({0, 1, 1, c.cautionFlags});
         settings.WriteConTypeSave(c.conTypeSave);
         EnvironmentDialog dialog(settings);
         dialog.LargestButton()->click();
@@ -142,8 +145,28 @@ TEST_F(EnvironmentDialogTest, okWritesTheRecordAndTheQuestionFlagTogether) {
             EXPECT_FALSE(dialog.ResetButton()->isEnabled()) << c.what;
         }
         button(dialog, QDialogButtonBox::Ok)->click();
-        EXPECT_EQ(settings.Config(), (EnvironmentRecord{0, 0, 2, c.expected})) << c.what;
-        EXPECT_EQ(settings.ConTypeSave(), c.expected) << c.what;
+        EXPECT_EQ(settings.Config(), (EnvironmentRecord{0, 0, 2, c.cautionFlagsAfter})) << c.what;
+        EXPECT_EQ(settings.ConTypeSave(), c.conTypeSaveAfter) << c.what;
+    }
+}
+
+TEST_F(EnvironmentDialogTest, okWithItsDefaultsKeepsTheCautionAsThePersonLeftIt) {
+    struct Case {
+        const char *what;
+        qint32 conTypeSave;
+        qint32 cautionFlags;
+    };
+    const Case cases[] = {
+        {"the caution shown, the start-up question switched off", 1, 0},
+        {"the caution switched off, the start-up question asked", 0, kCautionSwitchedOff},
+    };
+    for (const Case &c : cases) {
+        settings.WriteConfig({1, 1, 1, c.cautionFlags});
+        settings.WriteConTypeSave(c.conTypeSave);
+        EnvironmentDialog dialog(settings);
+        button(dialog, QDialogButtonBox::Ok)->click();
+        EXPECT_EQ(settings.Config().cautionFlags, c.cautionFlags) << c.what;
+        EXPECT_EQ(settings.ConTypeSave(), c.conTypeSave) << c.what;
     }
 }
 

@@ -92,11 +92,43 @@ TEST_F(DocumentTest, yesWhoseSaveFailsKeepsTheWindowAndTheChanges) {
         EXPECT_EQ(doc->IsMachineModified(), c.machine) << c.what;
         EXPECT_EQ(doc->IsPcFaxModified(), !c.machine) << c.what;
         if (c.machine) {
-            EXPECT_EQ(prompt.shown.last(), test::text(lqa::ids::MsgUnableToConnect)) << c.what;
+            // Unanswered, the offer to close without the machine book keeps the window.
+            EXPECT_EQ(prompt.shown.mid(1), (QStringList{test::text(lqa::ids::MsgUnableToConnect),
+                                                        test::text(lqa::ids::MsgCloseMachineNotSaved)}))
+                << c.what;
             doc->SetMachineModified(false);
             panel({QStringLiteral("power"), QStringLiteral("on")});
         }
     }
+}
+
+TEST_F(DocumentTest, yesOnCloseAfterTheConnectionWasLostSaysWhyAndMayCloseWithoutTheMachineBook) {
+    struct Case {
+        const char *what;
+        PromptAnswer answer;
+        bool closes;
+    };
+    const Case cases[] = {{"stay", PromptAnswer::No, false}, {"close without it", PromptAnswer::Yes, true}};
+    const QString office = file(QStringLiteral("office.qad"));
+    writeBook(office, {QStringLiteral("Anna")});
+    start({MethodNotChosen, {}, office, {}});
+    renumber(1, QStringLiteral("+49 30 111"));
+    edit(test::pcFax(2, QStringLiteral("Bernd")));
+    panel({QStringLiteral("power"), QStringLiteral("off")});
+    prompt.answers = {PromptAnswer::Yes};
+    doc->OnCheckForUpdate();
+    ASSERT_FALSE(doc->IsMachineConnected());
+    for (const Case &c : cases) {
+        prompt.shown.clear();
+        prompt.answers = {PromptAnswer::Yes, c.answer};
+        EXPECT_EQ(doc->SaveModified(), c.closes) << c.what;
+        EXPECT_EQ(prompt.shown, (QStringList{test::text(lqa::ids::MsgSaveChanges),
+                                             test::text(lqa::ids::MsgCloseMachineUnreachable)}))
+            << c.what;
+        EXPECT_TRUE(doc->IsMachineModified()) << c.what;
+    }
+    EXPECT_EQ(namesInFile(office), (QStringList{QStringLiteral("Anna"), QStringLiteral("Bernd")}))
+        << "the PC fax book was saved";
 }
 
 TEST_F(DocumentTest, theOpenFileIsRememberedForTheNextStart) {

@@ -30,7 +30,7 @@ TEST(DeviceMessage, eachCodeHasItsMessageAndAnUnreachableMachineOnlyWhileConnect
          QStringLiteral("Cannot save because some groups have no member.\nConfirm every group has a member.")},
         {AdrIoWriteFailed, unreachable},
         {AdrIoStatusFailed, unreachable},
-        {AdrIoPasswordFailed, unreachable},
+        {AdrIoPasswordFailed, QStringLiteral("The password was not accepted by the machine.")},
         {AdrIoNoFaxSlots, unreachable},
     };
     for (const Case &c : cases) {

@@ -134,6 +134,32 @@ TEST_F(DocumentTest, checkForUpdatedInformationWithTheMachineOffShowsTheCautionA
     EXPECT_EQ(doc->History().GetSnapshotCount(), 1);
 }
 
+TEST_F(DocumentTest, threeWrongPasswordsSayTheyWereNotAcceptedAndKeepTheMachineBook) {
+    const QStringList wrong{QStringLiteral("1111"), QStringLiteral("2222"), QStringLiteral("3333")};
+    const QString notAccepted = test::text(lqa::ids::MsgPasswordNotAccepted);
+    start();
+    renumber(1, QStringLiteral("+49 30 999"));
+    const test::Book edited = test::faxPart(data());
+    const QString before = shown().fax.at(1).number;
+    panel({QStringLiteral("password"), QStringLiteral("set"), QStringLiteral("4711")});
+
+    libraryPrompt.passwords.assign(wrong.begin(), wrong.end());
+    prompt.answers = {PromptAnswer::Yes};
+    doc->OnCheckForUpdate();
+    EXPECT_EQ(prompt.shown, (QStringList{test::text(lqa::ids::MsgRetrieveMachineInfo), notAccepted}));
+
+    prompt.shown.clear();
+    libraryPrompt.passwords.assign(wrong.begin(), wrong.end());
+    doc->OnSaveMachine();
+    EXPECT_EQ(prompt.shown, QStringList{notAccepted});
+
+    EXPECT_EQ(libraryPrompt.kinds.size(), 6u);
+    EXPECT_EQ(test::faxPart(data()), edited);
+    EXPECT_TRUE(doc->IsMachineModified());
+    EXPECT_TRUE(doc->IsMachineConnected()) << "the machine answered; only the password was wrong";
+    EXPECT_EQ(shown().fax.at(1).number, before);
+}
+
 TEST_F(DocumentTest, aMachineFailureOnSaveIsReportedByItsCodeAndChangesNothing) {
     struct Case {
         const char *what;

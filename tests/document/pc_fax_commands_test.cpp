@@ -225,6 +225,43 @@ TEST_F(DocumentTest, openReplacesOnlyThePcFaxBookAndReportsAFileItCannotRead) {
     EXPECT_EQ(test::pcFaxNames(data()), QStringList{QStringLiteral("Other")});
 }
 
+TEST_F(DocumentTest, aFileHandedOverByASecondStartOpensAsTheOpenCommandWould) {
+    struct Case {
+        const char *what;
+        const char *given;
+        bool modified;
+        QList<PromptAnswer> answers;
+        const char *opened;  // the file open afterwards
+        const char *firstName;
+        QStringList shown;
+    };
+    const QStringList question{test::text(lqa::ids::MsgOpenPcFaxFile)};
+    const Case cases[] = {
+        {"unmodified: opened without a question", "other.qad", false, {}, "other.qad", "Other", {}},
+        {"modified, No: left as it was", "other.qad", true, {PromptAnswer::No}, "office.qad", "Anna", question},
+        {"modified, Yes: opened", "other.qad", true, {PromptAnswer::Yes}, "other.qad", "Other", question},
+        {"unreadable: said so", "missing.qad", false, {}, "office.qad", "Anna",
+         {test::text(lqa::ids::MsgCannotReadFile)}},
+    };
+    const QString office = file(QStringLiteral("office.qad"));
+    writeBook(office, {QStringLiteral("Anna")});
+    writeBook(file(QStringLiteral("other.qad")), {QStringLiteral("Other")});
+    start({MethodNotChosen, {}, office, {}});
+    for (const Case &c : cases) {
+        doc->SetPcFaxModified(false);
+        doc->OnOpenPcFaxFile(office);
+        ASSERT_EQ(doc->PcFaxPath(), office) << c.what;
+        doc->SetPcFaxModified(c.modified);
+        prompt.shown.clear();
+        prompt.answers = c.answers;
+        doc->OnOpenPcFaxFile(file(QString::fromUtf8(c.given)));
+        EXPECT_EQ(prompt.shown, c.shown) << c.what;
+        EXPECT_EQ(doc->PcFaxPath(), file(QString::fromUtf8(c.opened))) << c.what;
+        EXPECT_EQ(test::pcFaxNames(data()), QStringList{QString::fromUtf8(c.firstName)}) << c.what;
+    }
+    EXPECT_TRUE(prompt.choices.isEmpty()) << "no file dialog";
+}
+
 TEST_F(DocumentTest, newEmptiesThePcFaxBookAndLeavesTheMachineChanges) {
     const QString office = file(QStringLiteral("office.qad"));
     writeBook(office, {QStringLiteral("Anna")});

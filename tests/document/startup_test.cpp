@@ -81,6 +81,36 @@ TEST_F(DocumentTest, goingOfflineAfterAFailedConnectKeepsOnlyThePcFaxBook) {
     EXPECT_EQ(test::pcFaxNames(data()), QStringList{QStringLiteral("Anna")});
 }
 
+TEST_F(DocumentTest, aCancelledPasswordPromptAtStartUpOpensThePcFaxBookOffline) {
+    const QString office = file(QStringLiteral("office.qad"));
+    writeBook(office, {QStringLiteral("Anna")});
+    panel({QStringLiteral("password"), QStringLiteral("set"), QStringLiteral("4711")});
+    ASSERT_NO_FATAL_FAILURE(start({MethodNotChosen, {}, office, {}}));
+    EXPECT_EQ(libraryPrompt.kinds.size(), 1u) << "the password was asked for";
+    EXPECT_EQ(test::pcFaxNames(data()), QStringList{QStringLiteral("Anna")});
+    EXPECT_EQ(doc->PcFaxPath(), office);
+    EXPECT_TRUE(data().Map<CAdrMemberAioFax>().IsEmpty());
+    EXPECT_FALSE(doc->IsMachineConnected());
+    EXPECT_TRUE(doc->IsEnabled(CLinquaraDoc::Command::CheckForUpdate)) << "the machine can be tried again";
+    EXPECT_EQ(dialogs.methodDialogs, 0);
+    EXPECT_TRUE(prompt.shown.isEmpty());
+}
+
+TEST_F(DocumentTest, aMachineWithoutFaxSlotsIsConnectedAtStartUp) {
+    panel({QStringLiteral("reset")});
+    panel({QStringLiteral("capacity"), QStringLiteral("0"), QStringLiteral("6")});
+    ASSERT_NO_FATAL_FAILURE(start());
+    EXPECT_TRUE(doc->IsMachineConnected());
+    EXPECT_TRUE(doc->IsEnabled(CLinquaraDoc::Command::SaveMachine));
+    EXPECT_TRUE(data().Map<CAdrMemberAioFax>().IsEmpty());
+    EXPECT_EQ(dialogs.methodDialogs, 0) << "no retry";
+    EXPECT_TRUE(prompt.shown.isEmpty()) << prompt.shown.join(QLatin1Char('|')).toStdString();
+
+    doc->OnCheckForUpdate();
+    EXPECT_TRUE(doc->IsMachineConnected());
+    EXPECT_TRUE(prompt.shown.isEmpty()) << prompt.shown.join(QLatin1Char('|')).toStdString();
+}
+
 TEST_F(DocumentTest, commandsAreEnabledByTheConnection) {
     using C = CLinquaraDoc::Command;
     struct Case {

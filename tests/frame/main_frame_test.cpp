@@ -3,12 +3,14 @@
 // fitting and closing.
 #include "frame/frame_fixture.h"
 #include "frame/lqa_splitter.h"
+#include "document/linquara_doc_last_file.h"
 #include "frame/window_placement.h"
 #include "ui/detail_view.h"
 #include "ui/row_code.h"
 
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QSessionManager>
 #include <QSettings>
 #include <QSplitterHandle>
 #include <QTimer>
@@ -312,6 +314,75 @@ TEST_F(MainFrameTest, closingAsksTheDocumentFirst) {
     prompt.answers = {PromptAnswer::No};
     EXPECT_TRUE(frame->close());
     EXPECT_EQ(stored(CMainFrame::kWindowPosition).size(), 44);
+}
+
+TEST_F(MainFrameTest, theSessionEndAsksAsClosingDoesAndKeepsTheLayout) {
+    struct Case {
+        const char *what;
+        PromptAnswer answer;
+        bool sessionGoesOn;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"cancel stops the log-out", PromptAnswer::Cancel, false, false},
+        {"yes saves", PromptAnswer::Yes, true, true},
+        {"no leaves the changes", PromptAnswer::No, true, false},
+    };
+    startOffline();
+    // Only the PC fax book is saved, whatever save all does with the machine.
+    panel({QStringLiteral("power"), QStringLiteral("off")});
+    makeFrame();
+    showFrame();
+    for (const Case &c : cases) {
+        edit(test::pcFax(static_cast<quint16>(&c - cases + 1), QStringLiteral("Ana Reyes")));
+        test::SettingsFolder::raw().remove(CMainFrame::kWindowPosition);
+        prompt.shown.clear();
+        prompt.answers = {c.answer};
+        EXPECT_EQ(frame->CommitSession(true), c.sessionGoesOn) << c.what;
+        EXPECT_EQ(prompt.shown, QStringList{test::text(lqa::ids::MsgSaveChanges)}) << c.what;
+        EXPECT_EQ(stored(CMainFrame::kWindowPosition).size(), c.sessionGoesOn ? 44 : 0) << c.what;
+        EXPECT_EQ(doc->IsPcFaxModified(), !c.saved) << c.what;
+    }
+    EXPECT_EQ(namesInFile(doc->PcFaxPath()).size(), 2) << "the book as it was when Yes was answered";
+
+    // The close that ends the session does not ask a second time.
+    prompt.shown.clear();
+    EXPECT_TRUE(frame->close());
+    EXPECT_TRUE(prompt.shown.isEmpty());
+}
+
+TEST_F(MainFrameTest, theSessionManagersRequestKeepsTheLayoutWhenItMayNotAsk) {
+    startOffline();
+    edit(test::pcFax(1, QStringLiteral("Ana Reyes")));
+    makeFrame();
+    showFrame();
+    // The offscreen session lets no program interact.
+    auto *manager = qApp->findChild<QSessionManager *>();
+    ASSERT_NE(manager, nullptr);
+    emit qApp->commitDataRequest(*manager);
+    EXPECT_TRUE(prompt.shown.isEmpty());
+    EXPECT_EQ(stored(CMainFrame::kWindowPosition).size(), 44);
+    EXPECT_EQ(ReadLastFileName(), doc->PcFaxPath());
+    EXPECT_TRUE(doc->IsPcFaxModified());
+}
+
+TEST_F(MainFrameTest, aFileFromASecondStartOpensOnceTheRunningCommandEnds) {
+    const QString other = file(QStringLiteral("other.qad"));
+    writeBook(other, {QStringLiteral("Other")});
+    startOffline();
+    makeFrame();
+    showFrame();
+    QString pathDuringCommand;
+    editor.pcFax = [&](CAdrMemberPcFax &, QList<quint16> &) {
+        frame->OpenPcFaxFileWhenIdle(other);
+        QTest::qWait(500);
+        pathDuringCommand = doc->PcFaxPath();
+        return false;
+    };
+    frame->Action(QStringLiteral("newPcFaxMember"))->trigger();
+    EXPECT_NE(pathDuringCommand, other) << "not under the running command";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return doc->PcFaxPath() == other; }, 5000));
+    EXPECT_EQ(test::pcFaxNames(data()), QStringList{QStringLiteral("Other")});
 }
 
 }  // namespace
