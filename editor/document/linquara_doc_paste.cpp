@@ -1,6 +1,7 @@
 // Copy and paste through the document's own clipboard: the copied entries
 // and the snapshot they were copied from, so that a pasted group keeps only
 // the members that are still what they were.
+#include "dialogs/field_rules.h"
 #include "document/document_prompt.h"
 #include "document/linquara_doc.h"
 #include "document/linquara_doc_editing_kinds.h"
@@ -68,12 +69,10 @@ void copyEntry(const CAdrData &from, CAdrData &to, quint32 kind, quint16 id) {
     }
 }
 
-// Names longer than a record holds are cut, never inside a surrogate pair.
+// Names longer than a record holds are cut.
 QString cutName(const QString &name) {
-    constexpr qsizetype kMaxUnits = 32;
-    if (name.size() <= kMaxUnits) return name;
-    const qsizetype keep = name.at(kMaxUnits - 1).isHighSurrogate() ? kMaxUnits - 1 : kMaxUnits;
-    return name.left(keep);
+    constexpr int kMaxUnits = 32;
+    return CutToLength(name, kMaxUnits);
 }
 
 // "Copy - name", or the first numbered copy name nobody has; the name itself
