@@ -1,8 +1,7 @@
 // C export of the CSV export.
+#include "core/export_guard.h"
 #include "core/live_containers.h"
 #include "formats/csv_export.h"
-
-#include <new>
 
 extern "C" {
 
@@ -10,11 +9,7 @@ ABIF_API int32_t Abif_Export(const abif_char16 *path, int32_t type, CAbifData *h
     const CAbifData *data = abif::checkedContainer(handle);
     if (!data) return ABIF_E_HANDLE;
     if (!path) return ABIF_E_NULL;
-    try {
-        return abif::exportCsv(QString::fromUtf16(path), type, *data);
-    } catch (const std::bad_alloc &) {
-        return ABIF_E_MEMORY;
-    }
+    return abif::guardedExport([&] { return abif::exportCsv(QString::fromUtf16(path), type, *data); });
 }
 
 }  // extern "C"

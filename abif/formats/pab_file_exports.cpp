@@ -1,9 +1,8 @@
 // C exports of the machine address book backup file.
 #include "abiflink.h"
+#include "core/export_guard.h"
 #include "core/live_containers.h"
 #include "formats/pab_file.h"
-
-#include <new>
 
 namespace {
 
@@ -11,11 +10,7 @@ template <class Operation> int32_t withFile(const abif_char16 *path, CAbifData *
     CAbifData *data = abif::checkedContainer(handle);
     if (!data) return ABIF_E_HANDLE;
     if (!path) return ABIF_E_NULL;
-    try {
-        return operation(QString::fromUtf16(path), *data);
-    } catch (const std::bad_alloc &) {
-        return ABIF_E_MEMORY;
-    }
+    return abif::guardedExport([&] { return operation(QString::fromUtf16(path), *data); });
 }
 
 }  // namespace
