@@ -164,6 +164,11 @@ public:
         return all;
     }
 
+    // Restores `backup` through its question, which must give `counts`, saves
+    // the machine and checks it then holds `expected`'s speed dials and groups.
+    void restoreAndSave(const QString &what, const QString &backup, const QString &counts,
+                        const QJsonObject &expected, const QString &questionPhoto = {});
+
     void startUp();
     void createAndCopyEntries();
     void saveMachineBook();
@@ -181,6 +186,20 @@ public:
     QString pcFaxFile;
     QByteArray pcFaxSaved;
 };
+
+void UserDay::restoreAndSave(const QString &what, const QString &backup, const QString &counts,
+                             const QJsonObject &expected, const QString &questionPhoto) {
+    expectFile(what, backup);
+    expectMessage(QStringLiteral("restore question"), counts, QDialogButtonBox::Yes, questionPhoto);
+    expectMessage(QStringLiteral("restore done"), text(lqa::ids::MsgRestoreCompleted), QDialogButtonBox::Ok);
+    choose("restore");
+    ASSERT_TRUE(answered());
+    choose("saveMachine");
+    ASSERT_TRUE(answered());
+    const QJsonObject restored = machineState();
+    for (const char *part : {"fax", "groups"})
+        EXPECT_EQ(restored.value(QLatin1String(part)), expected.value(QLatin1String(part))) << part;
+}
 
 void UserDay::startUp() {
     // The speed dials and the two groups the machine holds.
@@ -296,16 +315,8 @@ void UserDay::backUpAndRestore() {
 
     const int backedUp = static_cast<int>(original.value(QStringLiteral("fax")).toArray().size() +
                                           original.value(QStringLiteral("groups")).toArray().size());
-    expectFile(QStringLiteral("backup to restore"), backup);
-    expectMessage(QStringLiteral("restore question"), restoreCounts(backedUp, 0, 0), QDialogButtonBox::Yes);
-    expectMessage(QStringLiteral("restore done"), text(lqa::ids::MsgRestoreCompleted), QDialogButtonBox::Ok);
-    choose("restore");
-    ASSERT_TRUE(answered());
-    choose("saveMachine");
-    ASSERT_TRUE(answered());
-    const QJsonObject restored = machineState();
-    for (const char *part : {"fax", "groups"})
-        EXPECT_EQ(restored.value(QLatin1String(part)), original.value(QLatin1String(part))) << part;
+    ASSERT_NO_FATAL_FAILURE(
+        restoreAndSave(QStringLiteral("backup to restore"), backup, restoreCounts(backedUp, 0, 0), original));
     desk.photograph(QStringLiteral("restored"));
 }
 
@@ -317,17 +328,8 @@ void UserDay::restoreOverEntriesRemovedAtTheMachine() {
     machine({QStringLiteral("fax"), QStringLiteral("remove"), QStringLiteral("2")});
     ASSERT_NE(machineState().value(QStringLiteral("fax")), saved.value(QStringLiteral("fax")));
 
-    expectFile(QStringLiteral("backup to restore again"), folder.filePath(QStringLiteral("machine.qbk")));
-    expectMessage(QStringLiteral("restore question"), restoreCounts(2, 0, 0), QDialogButtonBox::Yes,
-                  QStringLiteral("restore-question"));
-    expectMessage(QStringLiteral("restore done"), text(lqa::ids::MsgRestoreCompleted), QDialogButtonBox::Ok);
-    choose("restore");
-    ASSERT_TRUE(answered());
-    choose("saveMachine");
-    ASSERT_TRUE(answered());
-    const QJsonObject restored = machineState();
-    for (const char *part : {"fax", "groups"})
-        EXPECT_EQ(restored.value(QLatin1String(part)), saved.value(QLatin1String(part))) << part;
+    restoreAndSave(QStringLiteral("backup to restore again"), folder.filePath(QStringLiteral("machine.qbk")),
+                   restoreCounts(2, 0, 0), saved, QStringLiteral("restore-question"));
 }
 
 void UserDay::importAndReopenPcFaxBook() {
